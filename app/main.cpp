@@ -1,0 +1,14 @@
+#include "app/perewal.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/perewal.png")));
+
+    Perewal window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,72 @@
+#include "app/perewal.h"
+
+#include "graph/graph.h"
+
+#include <QDateTime>
+
+Perewal::Perewal(QWidget *parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags)
+{
+    ui.setupUi(this);
+
+    scene = new Graph;
+    ui.graphView->setScene(scene);
+    // Set once: the view does not follow the items the user draws outside it.
+    ui.graphView->setSceneRect(scene->sceneRect());
+    // Qt 6 has no separate high-quality antialiasing hint; its antialiasing is that quality.
+    ui.graphView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+
+    ui.newEdgeWieghtComboBox->insertItems(
+        ui.newEdgeWieghtComboBox->count(),
+        tr("Jednostkowa = 1|Odleglosc|Odl. Manhattan|Losowa 1-10|Losowa 1-100|Losowa 0-10|Losowa 0-100")
+            .split(QLatin1Char('|')));
+
+    // Connected only after the combo box is filled, so filling it passes no index to the scene.
+    connect(ui.addVerticleButton, &QPushButton::clicked, scene, qOverload<>(&Graph::addVerticle));
+    connect(ui.addEdgeButton, &QPushButton::clicked, scene, qOverload<>(&Graph::addEdge));
+    connect(ui.removeEdgeButton, &QPushButton::clicked, scene, qOverload<>(&Graph::removeEdge));
+    connect(ui.removeVerticleButton, &QPushButton::clicked, scene, qOverload<>(&Graph::removeVerticle));
+    connect(scene, &Graph::showExternInfo, this, &Perewal::addLogLine);
+    connect(scene, &Graph::stateChanged, ui.statusLabel, &QLabel::setText);
+    connect(ui.fleuryButton, &QPushButton::clicked, this, &Perewal::launchFleury);
+    connect(ui.dijkstraPrimButton, &QPushButton::clicked, this, &Perewal::launchDijkstraPrim);
+    connect(ui.mintyButton, &QPushButton::clicked, this, &Perewal::launchMinty);
+    connect(ui.graphSaveButton, &QPushButton::clicked, this, &Perewal::saveGraph);
+    connect(ui.graphLoadButton, &QPushButton::clicked, this, &Perewal::loadGraph);
+    connect(ui.newEdgeWieghtComboBox, &QComboBox::currentIndexChanged, this, &Perewal::weighSchemeChanged);
+}
+
+Perewal::~Perewal()
+{
+    delete scene;
+}
+
+void Perewal::addLogLine(const QString &line)
+{
+    ui.eventLog->insertItem(0, QDateTime::currentDateTime().toString(Qt::TextDate) + QStringLiteral(" - ") + line);
+}
+
+void Perewal::launchFleury()
+{
+}
+
+void Perewal::launchDijkstraPrim()
+{
+}
+
+void Perewal::launchMinty()
+{
+}
+
+void Perewal::saveGraph()
+{
+}
+
+void Perewal::loadGraph()
+{
+}
+
+void Perewal::weighSchemeChanged(int index)
+{
+    scene->setWeightScheme(index);
+}

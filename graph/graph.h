@@ -1,0 +1,98 @@
+#ifndef GRAPH_H
+#define GRAPH_H
+
+#include <QGraphicsScene>
+#include <QList>
+#include <QMap>
+#include <QPair>
+
+class GraphEdge;
+class GraphVerticle;
+class QGraphicsLineItem;
+
+/**
+ * The canvas on which the user draws an undirected, weighted graph and on
+ * which the solver dialogs show their work. It owns every vertex and edge and
+ * turns mouse presses, drags and releases into edits according to its mode.
+ */
+class Graph : public QGraphicsScene
+{
+    Q_OBJECT
+
+public:
+    enum EditMode { Idle, AddVerticle, AddEdge, RemoveEdge, RemoveVerticle };
+    enum WeightScheme {
+        Unit,
+        Distance,
+        Manhattan,
+        Random1To10,
+        Random1To100,
+        Random0To10,
+        Random0To100
+    };
+
+    Graph();
+    ~Graph() override;
+
+    /// Stores the mode; a mode from Idle to RemoveVerticle is announced by stateChanged().
+    void setMode(int mode);
+    int mode() const { return m_mode; }
+    void setWeightScheme(int scheme);
+    int weightScheme() const { return m_weightScheme; }
+    /// The weight the current scheme gives an edge drawn from start to end; draws a random number for the random schemes.
+    qreal newEdgeWeight(const GraphVerticle *start, const GraphVerticle *end) const;
+
+    /// All vertices in creation order.
+    QList<GraphVerticle *> verticles() const { return m_verticles; }
+    /// All edges in key order: by start, then by end, vertices compared by creation order.
+    QList<GraphEdge *> edges() const { return m_edges.values(); }
+    bool hasEdge(const GraphVerticle *a, const GraphVerticle *b) const;
+    /// The edge joining a and b in either direction, or null.
+    GraphEdge *edgeBetween(const GraphVerticle *a, const GraphVerticle *b) const;
+    /// One entry per edge of v, in key order: the edge's other end.
+    QList<GraphVerticle *> neighboursOf(const GraphVerticle *v) const;
+    QList<GraphEdge *> edgesOf(const GraphVerticle *v) const;
+
+    void resetVerticles();
+    void resetEdges();
+    /// Names the vertices by position ('A' + index) and lays out every edge anew.
+    void relabel();
+    /// Deletes every vertex and edge; the mode, weight scheme and rubber-band line stay.
+    void removeAll();
+
+public slots:
+    void addVerticle();
+    GraphVerticle *addVerticle(QPointF where);
+    void removeVerticle();
+    void removeVerticle(GraphVerticle *v);
+    void addEdge();
+    bool addEdge(GraphVerticle *start, GraphVerticle *end, qreal p_weight);
+    bool addEdge(GraphVerticle *start, GraphVerticle *end);
+    void removeEdge();
+    void removeEdge(GraphEdge *edge);
+
+signals:
+    void showExternInfo(const QString &info);
+    void stateChanged(const QString &state);
+    void verticleClicked(GraphVerticle *vert);
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+
+private:
+    using EdgeKey = QPair<quint64, quint64>;
+    static EdgeKey keyOf(const GraphVerticle *start, const GraphVerticle *end);
+    template<typename Item>
+    static Item *topmost(const QList<QGraphicsItem *> &items);
+    void dropRubberBand();
+
+    int m_weightScheme = Unit;
+    QList<GraphVerticle *> m_verticles;
+    QMap<EdgeKey, GraphEdge *> m_edges;
+    int m_mode = Idle;
+    QGraphicsLineItem *m_rubberBand = nullptr;
+};
+
+#endif // GRAPH_H

@@ -1,0 +1,93 @@
+#include "graph/graphedge.h"
+
+#include "graph/graph.h"
+#include "graph/graphverticle.h"
+#include "graph/randomsource.h"
+
+#include <QFont>
+#include <QGraphicsSimpleTextItem>
+#include <QPen>
+#include <QtMath>
+
+#include <cmath>
+#include <limits>
+
+GraphEdge::GraphEdge(Graph *graph, GraphVerticle *start, GraphVerticle *end, qreal weight)
+    : m_start(start)
+    , m_end(end)
+    , m_graph(graph)
+    , m_weight(weight)
+{
+    if (weight == std::numeric_limits<qreal>::infinity())
+        m_weight = RandomSource::next() % 10 + 5;
+}
+
+GraphEdge::~GraphEdge()
+{
+    delete m_weightLabel;
+}
+
+qreal GraphEdge::weight() const
+{
+    // Adding 0.0 turns a truncated -0.4 into 0 rather than -0, which would
+    // show as "-0" and be written to files with its sign bit.
+    return std::trunc(m_weight) + 0.0;
+}
+
+void GraphEdge::setPenStyle(Qt::PenStyle style)
+{
+    QPen p = pen();
+    p.setStyle(style);
+    setPen(p);
+}
+
+void GraphEdge::setPenWidth(qreal width)
+{
+    QPen p = pen();
+    p.setWidthF(width);
+    setPen(p);
+}
+
+void GraphEdge::setPenColor(Qt::GlobalColor color)
+{
+    QPen p = pen();
+    p.setColor(color);
+    setPen(p);
+}
+
+void GraphEdge::updatePosition()
+{
+    const QPointF s = m_start->scenePos();
+    const QPointF e = m_end->scenePos();
+    const qreal length = QLineF(s, e).length();
+
+    // Both ends on one centre (possible from a file): a line of length zero
+    // at that centre instead of a division by zero.
+    const QPointF offset = length > 0 ? (e - s) * 12.0 / length : QPointF();
+    const QLineF line = length > 0 ? QLineF(s + offset, e - offset) : QLineF(s, s);
+    setLine(line);
+
+    setZValue(-1);
+    setPenWidth(2.0);
+
+    if (!m_weightLabel) {
+        m_weightLabel = new QGraphicsSimpleTextItem;
+        scene()->addItem(m_weightLabel);
+        m_weightLabel->setFont(QFont(QStringLiteral("Verdana"), 10));
+        m_weightLabel->setZValue(20);
+    }
+    m_weightLabel->setText(QString::number(weight(), 'f', 0));
+    m_weightLabel->setPos(line.p1() + (line.p2() - line.p1()) * 0.5);
+}
+
+QString GraphEdge::name() const
+{
+    return m_start->name() + m_end->name();
+}
+
+void GraphEdge::reset()
+{
+    setPenColor(Qt::black);
+    setPenStyle(Qt::SolidLine);
+    updatePosition();
+}

@@ -1,0 +1,87 @@
+#include "graph/graphverticle.h"
+
+#include "graph/graph.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QPen>
+
+namespace {
+quint64 nextSerial = 0;
+}
+
+GraphVerticle::GraphVerticle(Graph *graph)
+    : QGraphicsEllipseItem(-10, -10, 20, 20)
+    , m_graph(graph)
+    , m_serial(nextSerial++)
+{
+    setBrush(QBrush(Qt::white, Qt::SolidPattern));
+    // Qt's default pen is one unit wide; the plain look is the cosmetic hairline, as reset() gives.
+    setPenWidth(0);
+}
+
+void GraphVerticle::setName(QChar name)
+{
+    m_name = name;
+    if (!m_label) {
+        m_label = new QGraphicsSimpleTextItem;
+        m_label->setFont(QFont(QStringLiteral("Verdana"), 12));
+        m_label->setParentItem(this);
+    }
+    m_label->setText(QString(name));
+
+    // Centred by a transformation rather than by the position, so the text
+    // stays in the middle whatever radius a solver gives the circle.
+    const QRectF bounds = m_label->boundingRect();
+    m_label->setPos(0, 0);
+    m_label->setTransform(QTransform::fromTranslate(-bounds.width() * 0.5, -bounds.height() * 0.5));
+}
+
+QString GraphVerticle::name() const
+{
+    return QString(m_name);
+}
+
+void GraphVerticle::setRadius(int r)
+{
+    setRect(-r, -r, 2 * r, 2 * r);
+}
+
+void GraphVerticle::setBrushColor(Qt::GlobalColor color)
+{
+    QBrush b = brush();
+    b.setColor(color);
+    setBrush(b);
+}
+
+void GraphVerticle::setPenWidth(int width)
+{
+    QPen p = pen();
+    p.setWidth(width);
+    setPen(p);
+}
+
+void GraphVerticle::setPenColor(Qt::GlobalColor color)
+{
+    QPen p = pen();
+    p.setColor(color);
+    setPen(p);
+}
+
+void GraphVerticle::reset()
+{
+    setPenWidth(0);
+    setRadius(10);
+    setBrushColor(Qt::white);
+    setPenColor(Qt::black);
+}
+
+QList<GraphEdge *> GraphVerticle::edges() const
+{
+    return m_graph->edgesOf(this);
+}
+
+QList<GraphVerticle *> GraphVerticle::neighbours() const
+{
+    return m_graph->neighboursOf(this);
+}
