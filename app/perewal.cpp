@@ -4,6 +4,19 @@
 
 #include <QDateTime>
 
+namespace {
+
+// Every algorithm runs the same way: a fresh dialog on the window's scene,
+// modal, gone when it closes. Clearing its marks is the solver's own task.
+template<class Solver>
+void runSolver(Graph *scene, QWidget *window)
+{
+    Solver solver(scene, window);
+    solver.exec();
+}
+
+} // namespace
+
 Perewal::Perewal(QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags)
 {
