@@ -1,0 +1,154 @@
+#ifndef TESTGRAPHS_H
+#define TESTGRAPHS_H
+
+// Graphs for the tests: small ones written as text, random ones from a fixed
+// seed, and the small helpers every solver test needs to read its widgets.
+
+#include "graph/graph.h"
+#include "graph/graphedge.h"
+#include "graph/graphverticle.h"
+
+#include <QListWidget>
+#include <QPointF>
+#include <QStringList>
+#include <QtMath>
+
+#include <algorithm>
+#include <random>
+
+namespace TestGraphs {
+
+struct EdgeSpec
+{
+    int start;
+    int end;
+    qreal weight;
+};
+
+/// Adds count vertices spread over a circle (so every edge has a length) and the edges, in order.
+inline QList<GraphVerticle *> build(Graph &graph, int count, const QList<EdgeSpec> &edges)
+{
+    QList<GraphVerticle *> verticles;
+    for (int i = 0; i < count; ++i) {
+        const qreal angle = 2 * M_PI * i / qMax(count, 1);
+        verticles.append(graph.addVerticle(QPointF(200 * qCos(angle), 200 * qSin(angle))));
+    }
+    for (const EdgeSpec &edge : edges)
+        graph.addEdge(verticles.at(edge.start), verticles.at(edge.end), edge.weight);
+    return verticles;
+}
+
+/**
+ * A graph written as text: "AB1 BC1 AC5 CD1" is an edge drawn from A to B of
+ * weight 1, and so on; the vertices are A up to the highest letter named, or
+ * up to `count` when that is larger.
+ */
+inline QList<GraphVerticle *> build(Graph &graph, const QString &text, int count = 0)
+{
+    QList<EdgeSpec> edges;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const int start = word.at(0).unicode() - 'A';
+        const int end = word.at(1).unicode() - 'A';
+        edges.append({start, end, word.mid(2).toDouble()});
+        count = qMax(count, qMax(start, end) + 1);
+    }
+    return build(graph, count, edges);
+}
+
+/// A random connected graph: a random spanning tree plus extra distinct edges, whole weights.
+inline QList<EdgeSpec> randomConnected(std::mt19937 &rng, int count, int extraEdges, int minWeight, int maxWeight)
+{
+    std::uniform_int_distribution<int> weight(minWeight, maxWeight);
+    QList<EdgeSpec> edges;
+    QList<QPair<int, int>> used;
+    auto joined = [&](int a, int b) {
+        return used.contains(qMakePair(qMin(a, b), qMax(a, b)));
+    };
+    for (int v = 1; v < count; ++v) {
+        const int other = std::uniform_int_distribution<int>(0, v - 1)(rng);
+        // Either direction, so that both ends of a key get exercised.
+        const bool forward = rng() % 2;
+        edges.append({forward ? other : v, forward ? v : other, qreal(weight(rng))});
+        used.append(qMakePair(other, v));
+    }
+    const int possible = count * (count - 1) / 2;
+    for (int added = 0; added < extraEdges && used.size() < possible;) {
+        const int a = std::uniform_int_distribution<int>(0, count - 1)(rng);
+        const int b = std::uniform_int_distribution<int>(0, count - 1)(rng);
+        if (a == b || joined(a, b))
+            continue;
+        edges.append({a, b, qreal(weight(rng))});
+        used.append(qMakePair(qMin(a, b), qMax(a, b)));
+        ++added;
+    }
+    return edges;
+}
+
+/**
+ * A random connected graph in which every vertex has even degree: a union of
+ * random closed walks without repeated edges, each starting at a vertex
+ * already used so that all edges form one piece.
+ */
+inline QList<EdgeSpec> randomEulerian(std::mt19937 &rng, int count, int cycles, int maxCycleLength)
+{
+    QList<EdgeSpec> edges;
+    QList<QPair<int, int>> used;
+    auto key = [](int a, int b) { return qMakePair(qMin(a, b), qMax(a, b)); };
+    QList<int> touched{0};
+    for (int c = 0; c < cycles; ++c) {
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            const int length = std::uniform_int_distribution<int>(3, qMax(3, maxCycleLength))(rng);
+            QList<int> walk{touched.at(std::uniform_int_distribution<int>(0, touched.size() - 1)(rng))};
+            QList<QPair<int, int>> fresh;
+            bool ok = true;
+            for (int step = 1; step <= length && ok; ++step) {
+                const int next = step == length ? walk.first()
+                                                : std::uniform_int_distribution<int>(0, count - 1)(rng);
+                const auto k = key(walk.last(), next);
+                ok = next != walk.last() && !used.contains(k) && !fresh.contains(k);
+                fresh.append(k);
+                walk.append(next);
+            }
+            if (!ok)
+                continue;
+            for (int i = 0; i + 1 < walk.size(); ++i) {
+                const bool forward = rng() % 2;
+                edges.append({forward ? walk[i] : walk[i + 1], forward ? walk[i + 1] : walk[i], 1});
+                if (!touched.contains(walk[i]))
+                    touched.append(walk[i]);
+            }
+            used += fresh;
+            break;
+        }
+    }
+    return edges;
+}
+
+inline GraphVerticle *byName(const Graph &graph, const QString &name)
+{
+    const QList<GraphVerticle *> verticles = graph.verticles();
+    const auto found = std::find_if(verticles.begin(), verticles.end(),
+                                    [&](GraphVerticle *v) { return v->name() == name; });
+    return found == verticles.end() ? nullptr : *found;
+}
+
+inline QStringList rows(const QListWidget *list)
+{
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result.append(list->item(i)->text());
+    return result;
+}
+
+/// History lines without their "hh:mm:ss - " stamp, oldest first.
+inline QStringList history(const QListWidget *eventLog)
+{
+    QStringList result;
+    for (int i = eventLog->count() - 1; i >= 0; --i)
+        result.append(eventLog->item(i)->text().mid(11));
+    return result;
+}
+
+} // namespace TestGraphs
+
+#endif // TESTGRAPHS_H
