@@ -31,6 +31,7 @@ ensure_packages() {
 }
 
 build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+smoke_packages=(xvfb xauth xdotool imagemagick openbox wmctrl)
 
 # Configures (once) and builds; extra arguments go to the first configuration.
 build_project() {
