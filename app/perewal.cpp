@@ -1,6 +1,7 @@
 #include "app/perewal.h"
 
 #include "graph/graph.h"
+#include "solvers/dijkstraprimsolver.h"
 
 #include <QDateTime>
 
@@ -65,6 +66,7 @@ void Perewal::launchFleury()
 
 void Perewal::launchDijkstraPrim()
 {
+    runSolver<DijkstraPrimSolver>(scene, this);
 }
 
 void Perewal::launchMinty()

@@ -1,0 +1,264 @@
+#include "solvers/dijkstraprimsolver.h"
+
+#include "graph/graph.h"
+#include "graph/graphedge.h"
+#include "graph/graphverticle.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QListWidgetItem>
+
+DijkstraPrimSolver::DijkstraPrimSolver(Graph *graph, QWidget *parent)
+    : AbstractSolver(graph, parent)
+{
+    auto *panel = new QWidget;
+    ui.setupUi(panel);
+    addInheritedWidget(panel);
+
+    initVerticleRecords();
+    resetGraphMarks();
+    disableStepForward();
+    // Without a vertex there is nothing to start from, and the connectivity test would have no first vertex.
+    if (verticleRecords.empty())
+        setCurrentInfo(tr("Wprowadzony graf nie ma wierzchołków!!!"));
+    else if (!isGraphConnected())
+        setCurrentInfo(tr("Wprowadzony graf jest niespójny!!!"));
+    else
+        requestStartVerticle();
+    setSolverTitle(tr("Algorytm Dijkstry-Prima"));
+}
+
+// Leaves the marks on the scene: only a close event clears them.
+DijkstraPrimSolver::~DijkstraPrimSolver() = default;
+
+void DijkstraPrimSolver::closeEvent(QCloseEvent *event)
+{
+    resetGraphMarks();
+    event->accept();
+}
+
+void DijkstraPrimSolver::stepForward()
+{
+    if (nextStep)
+        (this->*nextStep)();
+}
+
+void DijkstraPrimSolver::initVerticleRecords()
+{
+    const QList<GraphVerticle *> verticles = graph->verticles();
+    verticleRecords.reserve(verticles.size());
+    for (GraphVerticle *v : verticles) {
+        verticleRecords.emplace_back(v, true);
+        ui.openVerticlesList->addItem(v->name());
+    }
+}
+
+void DijkstraPrimSolver::requestStartVerticle()
+{
+    setCurrentInfo(tr("Wybierz wierzchołek startowy."));
+    connect(graph, &Graph::verticleClicked, this, &DijkstraPrimSolver::setStartVerticle);
+}
+
+void DijkstraPrimSolver::resetGraphMarks()
+{
+    graph->resetEdges();
+    graph->resetVerticles();
+}
+
+bool DijkstraPrimSolver::isGraphConnected()
+{
+    const QList<GraphVerticle *> verticles = graph->verticles();
+    if (verticles.isEmpty())
+        return false;
+    for (GraphVerticle *v : verticles)
+        unreached[v] = true;
+    markReachable(verticles.first());
+    for (GraphVerticle *v : verticles) {
+        if (unreached.value(v))
+            return false;
+    }
+    return true;
+}
+
+void DijkstraPrimSolver::markReachable(GraphVerticle *v)
+{
+    unreached[v] = false;
+    QList<GraphVerticle *> pending;
+    const QList<GraphVerticle *> neighbours = v->neighbours();
+    for (GraphVerticle *n : neighbours) {
+        if (unreached.value(n))
+            pending.append(n);
+    }
+    // A vertex collected here may have been reached through an earlier one meanwhile.
+    for (GraphVerticle *n : std::as_const(pending)) {
+        if (unreached.value(n))
+            markReachable(n);
+    }
+}
+
+void DijkstraPrimSolver::setStartVerticle(GraphVerticle *v)
+{
+    // Only the scene's own vertices can be clicked; anything else is not a start.
+    startRecord = v ? findVerticleRecord(v->name()) : nullptr;
+    if (!startRecord)
+        return;
+    GraphVerticle *start = startRecord->first;
+    start->setRadius(15);
+    setCurrentInfo(QStringLiteral("..."));
+    addEventLogLine(tr("Wybrano wierzchołek '%1' jako startowy.").arg(start->name()));
+    disconnect(graph, &Graph::verticleClicked, this, &DijkstraPrimSolver::setStartVerticle);
+    enableStepForward();
+    visitVerticle(startRecord);
+}
+
+void DijkstraPrimSolver::visitVerticle(VerticleRecord *record)
+{
+    GraphVerticle *v = record->first;
+    v->setBrushColor(Qt::green);
+    v->setPenWidth(3);
+    record->second = false;
+    strikeOut(ui.openVerticlesList->item(verticleRow(record)));
+    addEventLogLine(tr("Wykreślono wierzchołek '%1' z listy wierzchołków nieodwiedzonych.").arg(v->name()));
+    ui.closedVerticlesList->addItem(v->name());
+    addEventLogLine(tr("Wpisano wierzchołek '%1' na listę wierzchołków odwiedzonych.").arg(v->name()));
+    lastRecord = record;
+    if (ui.closedVerticlesList->count() >= ui.openVerticlesList->count())
+        nextStep = &DijkstraPrimSolver::finishSpanningTree;
+    else
+        nextStep = &DijkstraPrimSolver::addIncidentEdges;
+}
+
+int DijkstraPrimSolver::verticleRow(const VerticleRecord *record) const
+{
+    const QString name = record->first->name();
+    for (std::size_t row = 0; row < verticleRecords.size(); ++row) {
+        if (verticleRecords[row].first->name() == name)
+            return int(row);
+    }
+    return -1;
+}
+
+void DijkstraPrimSolver::strikeOut(QListWidgetItem *item)
+{
+    QFont font = item->font();
+    font.setStrikeOut(true);
+    item->setFont(font);
+}
+
+void DijkstraPrimSolver::strikeOutEdgeRows(const GraphEdge *edge)
+{
+    const QString name = edge->name();
+    for (int row = 0; row < ui.activeEdgesList->count(); ++row) {
+        QListWidgetItem *item = ui.activeEdgesList->item(row);
+        if (item->text() == name)
+            strikeOut(item);
+    }
+}
+
+bool DijkstraPrimSolver::isOpenVerticle(const QString &name) const
+{
+    for (const VerticleRecord &record : verticleRecords) {
+        if (record.first->name() == name)
+            return record.second;
+    }
+    return true;
+}
+
+DijkstraPrimSolver::VerticleRecord *DijkstraPrimSolver::findVerticleRecord(const QString &name)
+{
+    for (VerticleRecord &record : verticleRecords) {
+        if (record.first->name() == name)
+            return &record;
+    }
+    return nullptr;
+}
+
+bool DijkstraPrimSolver::isListedEdge(const GraphEdge *e) const
+{
+    const QString name = e->name();
+    for (const EdgeRecord &record : edgeRecords) {
+        if (record.first->name() == name)
+            return true;
+    }
+    return false;
+}
+
+void DijkstraPrimSolver::addCurrentEdge(GraphEdge *e)
+{
+    e->setPenStyle(Qt::DashLine);
+    edgeRecords.emplace_back(e, true);
+    ui.activeEdgesList->addItem(e->name());
+    addEventLogLine(tr("Dodano krawędź '%1' do listy krawędzi bieżących.").arg(e->name()));
+}
+
+void DijkstraPrimSolver::markChosenEdge(EdgeRecord *record)
+{
+    GraphEdge *e = record->first;
+    record->second = false;
+    strikeOutEdgeRows(e);
+    e->setPenColor(Qt::green);
+    e->setPenWidth(2.0);
+}
+
+void DijkstraPrimSolver::addIncidentEdges()
+{
+    setCurrentInfo(tr("Do listy krawędzi bieżących dodajemy krawędzie incydentne do ostatnio odwiedzonego wierzchołka."));
+    // An edge is listed when its first end is visited; the visit of its second
+    // end only ends its dashed look (the next phase drops it unless it was chosen).
+    const QList<GraphEdge *> incident = lastRecord->first->edges();
+    for (GraphEdge *e : incident) {
+        if (isListedEdge(e))
+            e->setPenStyle(Qt::SolidLine);
+        else
+            addCurrentEdge(e);
+    }
+    nextStep = &DijkstraPrimSolver::removeCycleEdges;
+}
+
+void DijkstraPrimSolver::removeCycleEdges()
+{
+    setCurrentInfo(tr("Na liście krawędzi, szukamy tych które tworzą cykle, a następnie usuwamy je."));
+    for (EdgeRecord &record : edgeRecords) {
+        GraphEdge *e = record.first;
+        if (!record.second || isOpenVerticle(e->start()->name()) || isOpenVerticle(e->end()->name()))
+            continue;
+        record.second = false;
+        strikeOutEdgeRows(e);
+        addEventLogLine(tr("Usunięto krawędź '%1' ponieważ tworzy cykl.").arg(e->name()));
+        e->reset();
+    }
+    nextStep = &DijkstraPrimSolver::chooseLightestEdge;
+}
+
+void DijkstraPrimSolver::chooseLightestEdge()
+{
+    setCurrentInfo(tr("Wybieramy krawędź o najmniejszej wadze."));
+    // Strictly lighter replaces: among equal weights the edge listed first wins.
+    EdgeRecord *chosen = nullptr;
+    for (EdgeRecord &record : edgeRecords) {
+        if (record.second && (!chosen || record.first->weight() < chosen->first->weight()))
+            chosen = &record;
+    }
+    // On a connected graph an edge always leaves the visited part while a vertex is unvisited.
+    Q_ASSERT(chosen);
+    GraphEdge *e = chosen->first;
+    markChosenEdge(chosen);
+    addEventLogLine(tr("Jako krawędź o najmniejszej wadze wybrano: '%1'.").arg(e->name()));
+    GraphVerticle *farEnd = isOpenVerticle(e->start()->name()) ? e->start() : e->end();
+    visitVerticle(findVerticleRecord(farEnd->name()));
+}
+
+void DijkstraPrimSolver::finishSpanningTree()
+{
+    addIncidentEdges();
+    // Still current: edges between the last vertex and earlier ones that were not chosen.
+    for (const EdgeRecord &record : edgeRecords) {
+        if (record.second)
+            record.first->reset();
+    }
+    for (int row = 0; row < ui.activeEdgesList->count(); ++row)
+        strikeOut(ui.activeEdgesList->item(row));
+    setCurrentInfo(tr("Otrzymano minimalne drzewo rozpinające grafu."));
+    addEventLogLine(tr("Otrzymano minimalne drzewo rozpinające grafu. Koniec pracy algorytmu."));
+    disableStepForward();
+}

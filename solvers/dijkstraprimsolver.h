@@ -1,0 +1,77 @@
+#ifndef DIJKSTRAPRIMSOLVER_H
+#define DIJKSTRAPRIMSOLVER_H
+
+#include "solvers/abstractsolver.h"
+#include "ui_dijkstraprimsolver.h"
+
+#include <QMap>
+#include <QPair>
+
+#include <deque>
+#include <vector>
+
+class GraphEdge;
+class GraphVerticle;
+class QListWidgetItem;
+
+/**
+ * Grows a minimum spanning tree from a vertex the user clicks, one phase per
+ * step: list the edges of the vertex visited last, drop the listed edges that
+ * would close a cycle, choose the lightest listed edge and visit its far end.
+ * Visited vertices and dropped edges are struck out in the side panel's lists.
+ */
+class DijkstraPrimSolver : public AbstractSolver
+{
+    Q_OBJECT
+
+public:
+    DijkstraPrimSolver(Graph *graph, QWidget *parent);
+    ~DijkstraPrimSolver() override;
+
+protected:
+    /// Brings every edge and vertex of the scene back to its plain look.
+    void closeEvent(QCloseEvent *event) override;
+    void stepForward() override;
+
+private slots:
+    void setStartVerticle(GraphVerticle *v);
+
+private:
+    /// A vertex and whether it is still unvisited.
+    using VerticleRecord = QPair<GraphVerticle *, bool>;
+    /// An edge once listed and whether it is still a current edge.
+    using EdgeRecord = QPair<GraphEdge *, bool>;
+    using Phase = void (DijkstraPrimSolver::*)();
+
+    void initVerticleRecords();
+    void requestStartVerticle();
+    void resetGraphMarks();
+    bool isGraphConnected();
+    void markReachable(GraphVerticle *v);
+    void visitVerticle(VerticleRecord *record);
+    int verticleRow(const VerticleRecord *record) const;
+    void strikeOut(QListWidgetItem *item);
+    void strikeOutEdgeRows(const GraphEdge *edge);
+    bool isOpenVerticle(const QString &name) const;
+    VerticleRecord *findVerticleRecord(const QString &name);
+    bool isListedEdge(const GraphEdge *e) const;
+    void addCurrentEdge(GraphEdge *e);
+    void markChosenEdge(EdgeRecord *record);
+
+    void addIncidentEdges();
+    void removeCycleEdges();
+    void chooseLightestEdge();
+    void finishSpanningTree();
+
+    Ui::DijkstraPrimSolverClass ui;
+    VerticleRecord *lastRecord = nullptr;
+    VerticleRecord *startRecord = nullptr;
+    Phase nextStep = nullptr;
+    // Filled once in the constructor and never resized: the record pointers above stay valid.
+    std::vector<VerticleRecord> verticleRecords;
+    // Grows while pointers to its records are held; a deque never moves what it already holds.
+    std::deque<EdgeRecord> edgeRecords;
+    QMap<GraphVerticle *, bool> unreached;
+};
+
+#endif // DIJKSTRAPRIMSOLVER_H
