@@ -1,6 +1,7 @@
 #include "app/perewal.h"
 
 #include "graph/graph.h"
+#include "solvers/fleurysolver.h"
 
 #include <QDateTime>
 
@@ -61,6 +62,7 @@ void Perewal::addLogLine(const QString &line)
 
 void Perewal::launchFleury()
 {
+    runSolver<FleurySolver>(scene, this);
 }
 
 void Perewal::launchDijkstraPrim()
