@@ -103,13 +103,13 @@ bool FleurySolver::checkEulerian(Graph *graph)
         return true;
 
     QSet<GraphVerticle *> reached{seed};
-    QList<GraphVerticle *> queue{seed};
-    while (!queue.isEmpty()) {
-        const QList<GraphVerticle *> neighbours = queue.takeLast()->neighbours();
+    QList<GraphVerticle *> pending{seed};
+    while (!pending.isEmpty()) {
+        const QList<GraphVerticle *> neighbours = pending.takeLast()->neighbours();
         for (GraphVerticle *n : neighbours) {
             if (!reached.contains(n)) {
                 reached.insert(n);
-                queue.append(n);
+                pending.append(n);
             }
         }
     }
@@ -122,7 +122,6 @@ bool FleurySolver::checkEulerian(Graph *graph)
 
 void FleurySolver::initData()
 {
-    allVerticles = graph->verticles();
     allEdges = graph->edges();
     for (GraphEdge *edge : std::as_const(allEdges))
         removedEdges[edge] = false;

@@ -64,7 +64,6 @@ private:
 
     QStack<GraphVerticle *> verticleStack;
     QList<GraphEdge *> allEdges;
-    QList<GraphVerticle *> allVerticles;
     QList<GraphVerticle *> solution;
     GraphVerticle *currentVerticle = nullptr;
     GraphVerticle *neighbourVerticle = nullptr;

@@ -3,6 +3,7 @@
 #include "tests/support/testgraphs.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
