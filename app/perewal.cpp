@@ -2,6 +2,7 @@
 
 #include "graph/graph.h"
 #include "solvers/dijkstraprimsolver.h"
+#include "solvers/fleurysolver.h"
 
 #include <QDateTime>
 
@@ -62,6 +63,7 @@ void Perewal::addLogLine(const QString &line)
 
 void Perewal::launchFleury()
 {
+    runSolver<FleurySolver>(scene, this);
 }
 
 void Perewal::launchDijkstraPrim()

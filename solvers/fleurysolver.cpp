@@ -1,0 +1,332 @@
+#include "solvers/fleurysolver.h"
+
+#include "graph/graph.h"
+#include "graph/graphedge.h"
+#include "graph/graphverticle.h"
+
+#include <QFont>
+#include <QSet>
+#include <QTextCursor>
+
+namespace {
+
+void markStart(GraphVerticle *v)
+{
+    v->setPenColor(Qt::black);
+    v->setPenWidth(3);
+    v->setRadius(15);
+}
+
+void markCurrent(GraphVerticle *v)
+{
+    v->setBrushColor(Qt::green);
+    v->setPenColor(Qt::black);
+    v->setPenWidth(3);
+}
+
+void markNeighbour(GraphVerticle *v)
+{
+    v->setPenColor(Qt::green);
+    v->setPenWidth(3);
+    v->setBrushColor(Qt::white);
+}
+
+void markRemoved(GraphEdge *e)
+{
+    e->setPenStyle(Qt::DashLine);
+    e->setPenColor(Qt::gray);
+    e->setPenWidth(1.0);
+}
+
+// Goes through the document, not the edit's own cursor: a click in the box or
+// a new text moves that one, and the entries must stay in order.
+void appendPlain(QTextEdit *edit, const QString &text)
+{
+    QTextCursor end(edit->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+}
+
+void showRoute(QTextEdit *edit, const QString &route)
+{
+    // Qt 4's weight 99, the heaviest there, is Black on Qt 6's scale.
+    edit->setFontWeight(QFont::Black);
+    edit->setPlainText(route);
+}
+
+} // namespace
+
+FleurySolver::FleurySolver(Graph *graph, QWidget *parent)
+    : AbstractSolver(graph, parent)
+{
+    auto *panel = new QWidget;
+    ui.setupUi(panel);
+    addInheritedWidget(panel);
+    connect(ui.solveButton, &QPushButton::clicked, this, &FleurySolver::quickSolve);
+
+    initData();
+    disableStepForward();
+    ui.solveButton->setEnabled(false);
+
+    eulerian = checkEulerian(graph);
+    if (eulerian) {
+        addEventLogLine(QStringLiteral("wprowadzono graf eulerowski."));
+        setCurrentInfo(tr("Wybierz wierzchołek początkowy."));
+        connect(graph, &Graph::verticleClicked, this, &FleurySolver::setStart);
+    } else {
+        addEventLogLine(QStringLiteral("ERR: Wprowadzono nie-eulerowski graf."));
+        setCurrentInfo(tr("Wprowadź graf Eulerowski."));
+    }
+    setSolverTitle(tr("Algorytm Fleury'ego"));
+}
+
+FleurySolver::~FleurySolver()
+{
+    graph->resetEdges();
+    graph->resetVerticles();
+}
+
+// Even degrees alone would let a graph of two separate cycles through, and the
+// walk would then miss one of them; vertices without edges do not matter.
+bool FleurySolver::checkEulerian(Graph *graph)
+{
+    const QList<GraphVerticle *> verticles = graph->verticles();
+    GraphVerticle *seed = nullptr;
+    for (GraphVerticle *v : verticles) {
+        const int degree = v->edges().size();
+        if (degree % 2 != 0)
+            return false;
+        if (degree > 0 && !seed)
+            seed = v;
+    }
+    if (!seed)
+        return true;
+
+    QSet<GraphVerticle *> reached{seed};
+    QList<GraphVerticle *> pending{seed};
+    while (!pending.isEmpty()) {
+        const QList<GraphVerticle *> neighbours = pending.takeLast()->neighbours();
+        for (GraphVerticle *n : neighbours) {
+            if (!reached.contains(n)) {
+                reached.insert(n);
+                pending.append(n);
+            }
+        }
+    }
+    for (GraphVerticle *v : verticles) {
+        if (!reached.contains(v) && !v->edges().isEmpty())
+            return false;
+    }
+    return true;
+}
+
+void FleurySolver::initData()
+{
+    allEdges = graph->edges();
+    for (GraphEdge *edge : std::as_const(allEdges))
+        removedEdges[edge] = false;
+    phase = AwaitStart;
+}
+
+void FleurySolver::setStart(GraphVerticle *verticle)
+{
+    if (phase != AwaitStart)
+        return;
+    // A vertex without edges would end the walk at once and leave every edge out.
+    if (!allEdges.isEmpty() && verticle->edges().isEmpty()) {
+        setCurrentInfo(tr("Wybierz wierzchołek, z którego wychodzą krawędzie."));
+        return;
+    }
+
+    startVerticle = verticle;
+    markStart(startVerticle);
+    currentVerticle = startVerticle;
+    addToSolution(currentVerticle);
+    markCurrent(currentVerticle);
+    phase = CheckIsolated;
+    addEventLogLine(tr("wierzcholek %1 został oznaczony jako początkowy.").arg(currentVerticle->name()));
+
+    enableStepForward();
+    ui.solveButton->setEnabled(true);
+    setCurrentInfo(tr("Klikaj w przycisk 'krok dalej'"));
+}
+
+GraphVerticle *FleurySolver::chooseNeighbour(GraphVerticle *v)
+{
+    const QList<GraphEdge *> edges = v->edges();
+    for (GraphEdge *edge : edges) {
+        if (removedEdges.value(edge))
+            continue;
+        GraphVerticle *neighbour = edge->end() == v ? edge->start() : edge->end();
+        markNeighbour(neighbour);
+        return neighbour;
+    }
+    return nullptr;
+}
+
+GraphEdge *FleurySolver::removeEdgeBetween(GraphVerticle *a, GraphVerticle *b)
+{
+    const QList<GraphEdge *> edges = a->edges();
+    for (GraphEdge *edge : edges) {
+        if ((edge->end() != b && edge->start() != b) || removedEdges.value(edge))
+            continue;
+        removedEdges[edge] = true;
+        appendPlain(ui.krawedzieEdit, edge->name() + QLatin1Char(','));
+        markRemoved(edge);
+        return edge;
+    }
+    return nullptr;
+}
+
+bool FleurySolver::isIsolated(GraphVerticle *v)
+{
+    const QList<GraphEdge *> edges = v->edges();
+    for (GraphEdge *edge : edges) {
+        if (!removedEdges.value(edge))
+            return false;
+    }
+    return true;
+}
+
+void FleurySolver::addToSolution(GraphVerticle *v)
+{
+    solution.append(v);
+    ui.rozwiazanieEdit->setPlainText(v->name() + QLatin1Char(','));
+    addEventLogLine(tr("wierzchołek %1 dodano do rozwiązania.").arg(v->name()));
+}
+
+void FleurySolver::buildRoute()
+{
+    route.clear();
+    for (int i = solution.size() - 1; i >= 0; --i) {
+        route += solution.at(i)->name();
+        if (i != 0)
+            route += QStringLiteral("->");
+    }
+}
+
+// The stack box shows the stack itself, bottom to top, each entry with its comma.
+void FleurySolver::showStack()
+{
+    QString text;
+    for (GraphVerticle *v : std::as_const(verticleStack))
+        text += v->name() + QLatin1Char(',');
+    ui.stosEdit->setPlainText(text);
+}
+
+void FleurySolver::stepForward()
+{
+    if (!eulerian) {
+        refuseWalk();
+        return;
+    }
+
+    switch (phase) {
+    case CheckIsolated: {
+        setCurrentInfo(tr("Sprawdzamy czy aktualny wierzchołek jest izolowany."));
+        const bool isolated = isIsolated(currentVerticle);
+        phase = isolated ? PopStack : ChooseNeighbour;
+        addEventLogLine(isolated ? tr("wierzchołek %1 uznany za izolowany.").arg(currentVerticle->name())
+                                 : tr("wierzchołek %1 uznany za nieizolowany.").arg(currentVerticle->name()));
+        break;
+    }
+    case ChooseNeighbour:
+        setCurrentInfo(tr("Wybieramy dowolny wierzchołek sąsiadujący"));
+        neighbourVerticle = chooseNeighbour(currentVerticle);
+        phase = PushCurrent;
+        addEventLogLine(tr("wierzchołek %1 wybrano jako sąsiadujący do %2")
+                            .arg(neighbourVerticle->name(), currentVerticle->name()));
+        break;
+    case PushCurrent:
+        setCurrentInfo(tr("Odkładamy obecny wierzchołek na stos."));
+        verticleStack.push(currentVerticle);
+        showStack();
+        phase = MarkEdgeRemoved;
+        addEventLogLine(tr("wierzchołek %1 został umieszczony na stosie.").arg(currentVerticle->name()));
+        break;
+    case MarkEdgeRemoved:
+        setCurrentInfo(tr("Oznaczamy krawedź pomiędzy obecnym wierzchołkiem, a wierzchołkiem sąsiadującym jako usuniętą."));
+        lastRemovedEdge = removeEdgeBetween(neighbourVerticle, currentVerticle);
+        phase = MoveToNeighbour;
+        addEventLogLine(tr("usunięto krawedź %1").arg(lastRemovedEdge->name()));
+        break;
+    case MoveToNeighbour:
+        setCurrentInfo(tr("Zmieniamy obecny wierzchołek na wierzchołek sąsiadujący."));
+        currentVerticle = neighbourVerticle;
+        markCurrent(currentVerticle);
+        phase = CheckIsolated;
+        addEventLogLine(tr("zmiana aktualnego wierzchołka na %1.").arg(currentVerticle->name()));
+        break;
+    case PopStack:
+        if (verticleStack.isEmpty()) {
+            setCurrentInfo(tr("Stos był już pusty - zatem kończymy pracę."));
+            phase = Finish;
+            addEventLogLine(tr("stwierdzono stan stosu: pusty - przystępuję do końca pracy algorytmu."));
+        } else {
+            setCurrentInfo(tr("Sciągamy wierzchołek ze stosu."));
+            currentVerticle = verticleStack.pop();
+            addToSolution(currentVerticle);
+            showStack();
+            phase = CheckIsolated;
+            addEventLogLine(tr("sciągnięto wierzchołek %1 ze stosu.").arg(currentVerticle->name()));
+        }
+        break;
+    case Finish:
+        buildRoute();
+        setCurrentInfo(tr("Uzyskaliśmy wynik"));
+        showRoute(ui.trasaEdit, route);
+        disableStepForward();
+        break;
+    case AwaitStart:
+        setCurrentInfo(tr("Wybierz wierzchołek początkowy."));
+        break;
+    default:
+        break;
+    }
+}
+
+void FleurySolver::quickSolve()
+{
+    // Only a vertex of an accepted graph becomes the start; a call without one
+    // has nothing to walk from.
+    if (!startVerticle) {
+        if (!eulerian)
+            refuseWalk();
+        ui.solveButton->setEnabled(false);
+        return;
+    }
+
+    currentVerticle = startVerticle;
+    verticleStack.clear();
+    solution.clear();
+    for (GraphEdge *edge : std::as_const(allEdges))
+        removedEdges[edge] = false;
+    disableStepForward();
+    phase = QuickSolved;
+    addToSolution(currentVerticle);
+    addEventLogLine(tr("aktywowano tryb szybkiego rozwiązania."));
+
+    for (;;) {
+        while (!isIsolated(currentVerticle)) {
+            neighbourVerticle = chooseNeighbour(currentVerticle);
+            verticleStack.push(currentVerticle);
+            removeEdgeBetween(neighbourVerticle, currentVerticle);
+            currentVerticle = neighbourVerticle;
+        }
+        if (verticleStack.isEmpty())
+            break;
+        currentVerticle = verticleStack.pop();
+        addToSolution(currentVerticle);
+    }
+    buildRoute();
+    showRoute(ui.trasaEdit2, route);
+    setCurrentInfo(tr("Wyznaczono rozwiązanie."));
+    addEventLogLine(tr("dokonano 'szybkiego rozwiązania'."));
+    ui.solveButton->setEnabled(false);
+}
+
+void FleurySolver::refuseWalk()
+{
+    addEventLogLine(tr("ERR: Próba realizacji algorytmu Fleurego na nie-eulerowskim grafie."));
+    setCurrentInfo(tr("Wprowadź graf Eulerowski."));
+}

@@ -1,0 +1,78 @@
+#ifndef FLEURYSOLVER_H
+#define FLEURYSOLVER_H
+
+#include "solvers/abstractsolver.h"
+#include "ui_fleurysolver.h"
+
+#include <QList>
+#include <QMap>
+#include <QStack>
+#include <QString>
+
+class GraphEdge;
+class GraphVerticle;
+
+/**
+ * Finds an Euler cycle by a stack-based edge-removal walk from a vertex the
+ * user clicks, one elementary action per click of the step button or the
+ * whole walk at once ("szybkie rozwiazanie"). Closing it restores the plain
+ * look of the graph.
+ */
+class FleurySolver : public AbstractSolver
+{
+    Q_OBJECT
+
+public:
+    /// What the next step does.
+    enum FleuryPhase {
+        CheckIsolated,
+        ChooseNeighbour,
+        PushCurrent,
+        MarkEdgeRemoved,
+        MoveToNeighbour,
+        PopStack,
+        Finish,
+        AwaitStart,
+        QuickSolved
+    };
+
+    FleurySolver(Graph *graph, QWidget *parent);
+    ~FleurySolver() override;
+
+public slots:
+    /// Takes the clicked vertex as the start of the walk; acts only while waiting for it.
+    void setStart(GraphVerticle *verticle);
+
+protected:
+    void stepForward() override;
+
+private slots:
+    void quickSolve();
+
+private:
+    bool checkEulerian(Graph *graph);
+    void initData();
+    GraphVerticle *chooseNeighbour(GraphVerticle *v);
+    GraphEdge *removeEdgeBetween(GraphVerticle *a, GraphVerticle *b);
+    bool isIsolated(GraphVerticle *v);
+    void addToSolution(GraphVerticle *v);
+    void buildRoute();
+    void showStack();
+    void refuseWalk();
+
+    Ui::FleurySolverClass ui;
+
+    QStack<GraphVerticle *> verticleStack;
+    QList<GraphEdge *> allEdges;
+    QList<GraphVerticle *> solution;
+    GraphVerticle *currentVerticle = nullptr;
+    GraphVerticle *neighbourVerticle = nullptr;
+    GraphVerticle *startVerticle = nullptr;
+    GraphEdge *lastRemovedEdge = nullptr;
+    QMap<GraphEdge *, bool> removedEdges;
+    bool eulerian = false;
+    QString route;
+    int phase = AwaitStart;
+};
+
+#endif // FLEURYSOLVER_H
