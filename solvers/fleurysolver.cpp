@@ -61,6 +61,10 @@ FleurySolver::FleurySolver(Graph *graph, QWidget *parent)
 {
     auto *panel = new QWidget;
     ui.setupUi(panel);
+    // The panel is only 200 pixels wide: both tab titles must stay in sight,
+    // shortened if the font needs it, or the quick solve goes unnoticed.
+    ui.tabWidget->setUsesScrollButtons(false);
+    ui.tabWidget->setElideMode(Qt::ElideRight);
     addInheritedWidget(panel);
     connect(ui.solveButton, &QPushButton::clicked, this, &FleurySolver::quickSolve);
 
