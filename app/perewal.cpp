@@ -1,6 +1,7 @@
 #include "app/perewal.h"
 
 #include "graph/graph.h"
+#include "solvers/mintysolver.h"
 
 #include <QDateTime>
 
@@ -69,6 +70,7 @@ void Perewal::launchDijkstraPrim()
 
 void Perewal::launchMinty()
 {
+    runSolver<MintySolver>(scene, this);
 }
 
 void Perewal::saveGraph()
