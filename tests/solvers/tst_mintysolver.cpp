@@ -343,37 +343,41 @@ void TestMintySolver::currentEdges()
 void TestMintySolver::marksFollowThePhases_data()
 {
     QTest::addColumn<int>("presses");
-    QTest::addColumn<QStringList>("looks");
+    QTest::addColumn<QStringList>("marked");
 
-    // Triangle with AB 1, AC 3, BC 1, from A.
-    QTest::newRow("start enlarged") << 0
-        << QStringList{"A: green r15 w3", "B: white r10 w0", "C: white r10 w0",
-                       "AB: black solid w2", "AC: black solid w2", "BC: black solid w2"};
-    QTest::newRow("current edges dashed") << 1
-        << QStringList{"A: green r15 w3", "B: white r10 w0", "C: white r10 w0",
-                       "AB: black dash w2", "AC: black dash w2", "BC: black solid w2"};
-    QTest::newRow("least sum green") << 2
-        << QStringList{"A: green r15 w3", "B: green r10 w3", "C: white r10 w0",
-                       "AB: green dash w2", "AC: black dash w2", "BC: black solid w2"};
-    QTest::newRow("solid after the check") << 3
-        << QStringList{"A: green r15 w3", "B: green r10 w3", "C: white r10 w0",
-                       "AB: green solid w2", "AC: black solid w2", "BC: black solid w2"};
-    QTest::newRow("the green tree") << 7
-        << QStringList{"A: green r15 w3", "B: green r10 w3", "C: green r10 w3",
-                       "AB: green solid w2", "AC: black solid w2", "BC: green solid w2"};
+    // Triangle with AB 1, AC 3, BC 1, from A; every item not named looks plain.
+    QTest::newRow("start enlarged") << 0 << QStringList{"A: green r15 w3"};
+    QTest::newRow("current edges dashed")
+        << 1 << QStringList{"A: green r15 w3", "AB: black dash w2", "AC: black dash w2"};
+    QTest::newRow("least sum green")
+        << 2 << QStringList{"A: green r15 w3", "B: green r10 w3", "AB: green dash w2", "AC: black dash w2"};
+    QTest::newRow("solid after the check")
+        << 3 << QStringList{"A: green r15 w3", "B: green r10 w3", "AB: green solid w2"};
+    QTest::newRow("the green tree")
+        << 7 << QStringList{"A: green r15 w3", "B: green r10 w3", "C: green r10 w3",
+                            "AB: green solid w2", "BC: green solid w2"};
 }
 
 void TestMintySolver::marksFollowThePhases()
 {
     QFETCH(int, presses);
-    QFETCH(QStringList, looks);
+    QFETCH(QStringList, marked);
 
     Graph graph;
     build(graph, "AB1 AC3 BC1");
     Run run(graph);
     run.start(QStringLiteral("A"));
     run.press(presses);
-    QCOMPARE(::looks(graph), looks);
+
+    QStringList expected = plainLooks(graph);
+    for (const QString &look : marked) {
+        const QString item = look.section(QLatin1Char(':'), 0, 0) + QLatin1Char(':');
+        for (QString &plain : expected) {
+            if (plain.startsWith(item))
+                plain = look;
+        }
+    }
+    QCOMPARE(looks(graph), expected);
 }
 
 void TestMintySolver::clicksAfterTheStartChangeNothing()
