@@ -3,6 +3,7 @@
 #include "graph/graph.h"
 #include "solvers/dijkstraprimsolver.h"
 #include "solvers/fleurysolver.h"
+#include "solvers/mintysolver.h"
 
 #include <QDateTime>
 
@@ -73,6 +74,7 @@ void Perewal::launchDijkstraPrim()
 
 void Perewal::launchMinty()
 {
+    runSolver<MintySolver>(scene, this);
 }
 
 void Perewal::saveGraph()

@@ -1,0 +1,67 @@
+#ifndef MINTYSOLVER_H
+#define MINTYSOLVER_H
+
+#include "solvers/abstractsolver.h"
+#include "ui_mintysolver.h"
+
+#include <QList>
+#include <QMap>
+
+class GraphEdge;
+class GraphVerticle;
+
+/**
+ * Minty's shortest paths, one phase per click: from a start vertex the user
+ * picks, find the current edges (one labelled end), choose the one of least
+ * sum, label its open end, until every vertex has its value; then list every
+ * vertex's value and path.
+ */
+class MintySolver : public AbstractSolver
+{
+    Q_OBJECT
+
+public:
+    MintySolver(Graph *graph, QWidget *parent);
+    ~MintySolver() override;
+
+protected:
+    /// Gives the canvas back its plain look; Escape closes without it, leaving the marks.
+    void closeEvent(QCloseEvent *e) override;
+    void stepForward() override;
+
+private slots:
+    void setStartVerticle(GraphVerticle *v);
+
+private:
+    using Phase = void (MintySolver::*)();
+
+    void requestStartVerticle();
+    void resetGraphMarks();
+    bool isGraphConnected();
+    void markReachable(GraphVerticle *v);
+    void initLabels();
+    void labelVerticle(GraphVerticle *v, double value);
+    double edgeSum(GraphEdge *e);
+    void markCurrentEdge(GraphEdge *e);
+    void markChosenEdge(GraphEdge *e);
+    GraphVerticle *otherEnd(GraphEdge *e, GraphVerticle *cur);
+    bool isChosenEdge(GraphEdge *e);
+    QString shortestWay(GraphVerticle *v);
+
+    void findCurrentEdges();
+    void chooseMinimalSumEdge();
+    void checkAllLabelled();
+    void showShortestWays();
+
+    Ui::MintySolverClass ui;
+    QMap<GraphVerticle *, bool> openVerticles;
+    QMap<GraphVerticle *, double> verticleValues;
+    QList<GraphEdge *> currentEdges;
+    QList<GraphEdge *> chosenEdges;
+    QList<GraphVerticle *> labelledVerticles;
+    GraphVerticle *startVerticle = nullptr;
+    Phase phases[4];
+    int phase = 0;
+};
+
+#endif // MINTYSOLVER_H
