@@ -42,6 +42,15 @@ bool denyAccess(const QString &path, QFileDevice::Permissions keep, QIODevice::O
     return denied;
 }
 
+// Picks the file as a user would; a dialog leaves the name field alone while it has the focus.
+void choose(QFileDialog *dialog, const QString &file)
+{
+    if (QWidget *focus = dialog->focusWidget())
+        focus->clearFocus();
+    dialog->selectFile(file);
+    static_cast<QDialog *>(dialog)->accept();
+}
+
 bool connected(const Graph &graph)
 {
     const QList<GraphVerticle *> all = graph.verticles();
@@ -90,8 +99,8 @@ private slots:
     void examplesOpenFromTheLoadDialog();
 
 private:
-    // Answers the next file dialog that opens, noting what it showed.
-    void whenDialogOpens(std::function<void(QFileDialog *)> answer);
+    // Runs the slot and answers the file dialog it opens, noting what the dialog showed.
+    void runWithDialog(void (Perewal::*slot)(), const std::function<void(QFileDialog *)> &answer);
     QStringList logged() const;
     QString path(const QString &name) const { return QDir::toNativeSeparators(dir->filePath(name)); }
 
@@ -109,7 +118,7 @@ void TestPerewalFiles::init()
     window = new Perewal;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    caption.clear();
+    caption = QString();
     filters.clear();
     startFolder.clear();
 }
@@ -120,21 +129,25 @@ void TestPerewalFiles::cleanup()
     delete dir;
 }
 
-void TestPerewalFiles::whenDialogOpens(std::function<void(QFileDialog *)> answer)
+void TestPerewalFiles::runWithDialog(void (Perewal::*slot)(), const std::function<void(QFileDialog *)> &answer)
 {
-    auto *poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, [this, poll, answer] {
+    // The dialog fills its file list in the background and may drop a
+    // selection made before it is done, so the answer is given again until
+    // the dialog closes.
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [this, &answer] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         if (!dialog)
             return;
-        poll->stop();
-        poll->deleteLater();
-        caption = dialog->windowTitle();
-        filters = dialog->nameFilters();
-        startFolder = QFileInfo(dialog->directory().absolutePath()).canonicalFilePath();
+        if (caption.isNull()) {
+            caption = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            startFolder = QFileInfo(dialog->directory().absolutePath()).canonicalFilePath();
+        }
         answer(dialog);
     });
-    poll->start(10);
+    poll.start(10);
+    (window->*slot)();
 }
 
 QStringList TestPerewalFiles::logged() const
@@ -297,11 +310,7 @@ void TestPerewalFiles::cancelledDialogsChangeNothing()
     const QDir grafy(QCoreApplication::applicationDirPath() + QStringLiteral("/grafy"));
     const QStringList files = grafy.entryList(QDir::Files);
 
-    whenDialogOpens([](QFileDialog *dialog) { dialog->reject(); });
-    if (saving)
-        window->saveGraph();
-    else
-        window->loadGraph();
+    runWithDialog(saving ? &Perewal::saveGraph : &Perewal::loadGraph, [](QFileDialog *dialog) { dialog->reject(); });
 
     QCOMPARE(caption, expectedCaption);
     QCOMPARE(filters, QStringList{"Pliki z grafami (*.graf)"});
@@ -316,11 +325,7 @@ void TestPerewalFiles::saveDialogWritesTheChosenFile()
     drawTriangle(*window->graph());
     const QString target = path("z-okna.graf");
 
-    whenDialogOpens([target](QFileDialog *dialog) {
-        dialog->selectFile(target);
-        static_cast<QDialog *>(dialog)->accept();
-    });
-    window->saveGraph();
+    runWithDialog(&Perewal::saveGraph, [target](QFileDialog *dialog) { choose(dialog, target); });
 
     QCOMPARE(caption, QStringLiteral("Wybierz plik do zapisu"));
     QCOMPARE(readFile(target).toHex(' '), triangleFile().toHex(' '));
@@ -349,11 +354,7 @@ void TestPerewalFiles::examplesOpenFromTheLoadDialog()
     QFETCH(bool, isEulerian);
 
     // This test runs beside the program, so its dialogs start where the program's do.
-    whenDialogOpens([name](QFileDialog *dialog) {
-        dialog->selectFile(name);
-        static_cast<QDialog *>(dialog)->accept();
-    });
-    window->loadGraph();
+    runWithDialog(&Perewal::loadGraph, [name](QFileDialog *dialog) { choose(dialog, name); });
 
     QCOMPARE(caption, QStringLiteral("Wybierz plik z grafem do wczytania"));
     const Graph &graph = *window->graph();
