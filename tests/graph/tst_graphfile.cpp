@@ -169,8 +169,6 @@ void TestGraphFile::weightsAreWrittenWhole_data()
     QTest::addColumn<qreal>("weight");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("44.72 as 44") << 44.72 << QByteArray::fromHex("4046000000000000");
-    QTest::newRow("9.99 as 9") << 9.99 << QByteArray::fromHex("4022000000000000");
     QTest::newRow("-2.5 as -2") << -2.5 << QByteArray::fromHex("c000000000000000");
     QTest::newRow("-0.4 as 0 without a sign") << -0.4 << QByteArray::fromHex("0000000000000000");
     QTest::newRow("minus infinity stays") << -std::numeric_limits<qreal>::infinity()
@@ -316,9 +314,6 @@ void TestGraphFile::recordsAreCheckedOneByOne_data()
     QTest::newRow("plus infinity weighs 5 to 14")
         << xyz().edge('X', 'Y', std::numeric_limits<double>::infinity()).bytes() << abc << QStringList{"AB"}
         << QList<qreal>{6} << QStringList();
-    QTest::newRow("fractions stay hidden")
-        << xyz().edge('X', 'Y', 7.93).edge('Y', 'Z', -2.5).bytes() << abc << (QStringList{"AB", "BC"})
-        << QList<qreal>{7, -2} << QStringList();
 }
 
 void TestGraphFile::recordsAreCheckedOneByOne()
