@@ -1,11 +1,18 @@
 #include "app/perewal.h"
 
 #include "graph/graph.h"
+#include "graph/graphfile.h"
 #include "solvers/dijkstraprimsolver.h"
 #include "solvers/fleurysolver.h"
 #include "solvers/mintysolver.h"
 
+#include <QCoreApplication>
+#include <QDataStream>
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QSaveFile>
 
 namespace {
 
@@ -77,12 +84,59 @@ void Perewal::launchMinty()
     runSolver<MintySolver>(scene, this);
 }
 
+QString Perewal::graphFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/grafy");
+}
+
 void Perewal::saveGraph()
 {
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Wybierz plik do zapisu"), graphFolder(),
+                                                          tr("Pliki z grafami (*.graf)"));
+    if (!fileName.isNull())
+        saveGraphTo(fileName);
 }
 
 void Perewal::loadGraph()
 {
+    const QString fileName = QFileDialog::getOpenFileName(this, tr("Wybierz plik z grafem do wczytania"),
+                                                          graphFolder(), tr("Pliki z grafami (*.graf)"));
+    if (!fileName.isNull())
+        loadGraphFrom(fileName);
+}
+
+bool Perewal::saveGraphTo(const QString &fileName)
+{
+    // Written beside the target and renamed over it only when complete, so a
+    // failed write never leaves a half-written or emptied file behind.
+    QSaveFile file(fileName);
+    if (file.open(QIODevice::WriteOnly)) {
+        QDataStream out(&file);
+        out << *scene;
+        if (out.status() == QDataStream::Ok && file.commit())
+            return true;
+    }
+    addLogLine(tr("Nie udało się zapisać grafu do pliku %1 (%2)")
+                   .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    return false;
+}
+
+bool Perewal::loadGraphFrom(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        addLogLine(tr("Nie udało się otworzyć pliku %1 (%2), graf pozostał bez zmian")
+                       .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        return false;
+    }
+    QDataStream in(&file);
+    in >> *scene;
+    if (in.status() != QDataStream::Ok) {
+        addLogLine(tr("Plik %1 jest uszkodzony albo nie zawiera grafu, graf pozostał bez zmian")
+                       .arg(QDir::toNativeSeparators(fileName)));
+        return false;
+    }
+    return true;
 }
 
 void Perewal::weighSchemeChanged(int index)

@@ -22,6 +22,11 @@ public:
 
     Graph *graph() const { return scene; }
 
+    /// Writes the graph to the file, replacing it only when the whole graph was written; logs a failure.
+    bool saveGraphTo(const QString &fileName);
+    /// Replaces the graph by the file's content; a file that cannot be read leaves the graph as it was and is logged.
+    bool loadGraphFrom(const QString &fileName);
+
 public slots:
     void addLogLine(const QString &line);
     void launchFleury();
@@ -32,6 +37,8 @@ public slots:
     void weighSchemeChanged(int index);
 
 private:
+    static QString graphFolder();
+
     Ui::PerewalClass ui;
     Graph *scene = nullptr;
 };
