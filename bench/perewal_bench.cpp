@@ -1,0 +1,525 @@
+// Measures what a teacher feels with a large graph: loading a file, one edit,
+// the slowest click of each algorithm's run, the quick solve, peak memory and
+// start-up. Every figure is printed beside a floor measured in the same run on
+// the same graph, with the ratio; the goals are the ratios, never the times.
+//
+//   perewal_bench [--runs N] [--sizes 100:300,1000:3000,5000:15000] [--quick-edges 100000]
+//                 [--budget SECONDS] [--skip-memory] [--skip-startup]
+
+#include "app/perewal.h"
+#include "graph/graph.h"
+#include "graph/graphedge.h"
+#include "graph/graphfile.h"
+#include "graph/graphverticle.h"
+#include "solvers/dijkstraprimsolver.h"
+#include "solvers/fleurysolver.h"
+#include "solvers/mintysolver.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCommandLineParser>
+#include <QDataStream>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <random>
+
+namespace {
+
+QTextStream out(stdout);
+
+struct Edge
+{
+    int start;
+    int end;
+    int weight;
+};
+
+struct GraphData
+{
+    QList<QPointF> points;
+    QList<Edge> edges;
+};
+
+quint64 pairKey(int a, int b)
+{
+    return (quint64(quint32(qMin(a, b))) << 32) | quint32(qMax(a, b));
+}
+
+QList<QPointF> spreadPoints(std::mt19937 &rng, int count)
+{
+    // A plane that grows with the graph, so the density stays as on a drawn graph.
+    const double side = 60.0 * std::sqrt(double(count));
+    std::uniform_real_distribution<double> coordinate(0, side);
+    QList<QPointF> points;
+    for (int i = 0; i < count; ++i)
+        points.append(QPointF(std::round(coordinate(rng)), std::round(coordinate(rng))));
+    return points;
+}
+
+// A random spanning tree, then random extra edges up to edgeCount; whole weights 1 to 100.
+GraphData connectedGraph(int count, int edgeCount, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    GraphData data{spreadPoints(rng, count), {}};
+    std::uniform_int_distribution<int> weight(1, 100);
+    QSet<quint64> used;
+    for (int v = 1; v < count; ++v) {
+        const int other = std::uniform_int_distribution<int>(0, v - 1)(rng);
+        data.edges.append({other, v, weight(rng)});
+        used.insert(pairKey(other, v));
+    }
+    std::uniform_int_distribution<int> any(0, count - 1);
+    while (data.edges.size() < edgeCount) {
+        const int a = any(rng);
+        const int b = any(rng);
+        if (a == b || used.contains(pairKey(a, b)))
+            continue;
+        used.insert(pairKey(a, b));
+        data.edges.append({a, b, weight(rng)});
+    }
+    return data;
+}
+
+// A cycle through every vertex, then random closed walks without repeated
+// edges until about edgeCount edges: connected, every degree even.
+GraphData eulerianGraph(int count, int edgeCount, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    GraphData data{spreadPoints(rng, count), {}};
+    QSet<quint64> used;
+    std::vector<int> order(count);
+    for (int i = 0; i < count; ++i)
+        order[i] = i;
+    std::shuffle(order.begin(), order.end(), rng);
+    for (int i = 0; i < count; ++i) {
+        const int a = order[i];
+        const int b = order[(i + 1) % count];
+        data.edges.append({a, b, 1});
+        used.insert(pairKey(a, b));
+    }
+    std::uniform_int_distribution<int> any(0, count - 1);
+    while (data.edges.size() < edgeCount) {
+        const int length = std::uniform_int_distribution<int>(3, 12)(rng);
+        QList<int> walk{any(rng)};
+        QSet<quint64> fresh;
+        bool ok = true;
+        for (int step = 1; step <= length && ok; ++step) {
+            const int next = step == length ? walk.first() : any(rng);
+            const quint64 k = pairKey(walk.last(), next);
+            ok = next != walk.last() && !used.contains(k) && !fresh.contains(k);
+            fresh.insert(k);
+            walk.append(next);
+        }
+        if (!ok)
+            continue;
+        for (int i = 0; i + 1 < walk.size(); ++i)
+            data.edges.append({walk[i], walk[i + 1], 1});
+        used.unite(fresh);
+    }
+    return data;
+}
+
+// The graph as a file, written with the program's own writer from a scene
+// built without going through the mouse.
+QByteArray graphFile(const GraphData &data)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << qint32(data.points.size()) << qint32(data.edges.size());
+    for (int i = 0; i < data.points.size(); ++i)
+        stream << QChar(char16_t(65 + i)) << data.points[i].x() << data.points[i].y();
+    for (const Edge &e : data.edges)
+        stream << QChar(char16_t(65 + e.start)) << QChar(char16_t(65 + e.end)) << double(e.weight);
+    return bytes;
+}
+
+void load(Graph &graph, const QByteArray &bytes)
+{
+    QDataStream in(bytes);
+    in >> graph;
+}
+
+// The floor for loading: the same items in a bare scene, no names kept, no relabelling.
+void createBareItems(QGraphicsScene &scene, const GraphData &data)
+{
+    for (int i = 0; i < data.points.size(); ++i) {
+        auto *circle = new QGraphicsEllipseItem(-10, -10, 20, 20);
+        circle->setPos(data.points[i]);
+        auto *letter = new QGraphicsSimpleTextItem(QString(QChar(char16_t(65 + i))), circle);
+        letter->setPos(-4, -8);
+        scene.addItem(circle);
+    }
+    for (const Edge &e : data.edges) {
+        const QLineF line(data.points[e.start], data.points[e.end]);
+        auto *item = new QGraphicsLineItem(line);
+        scene.addItem(item);
+        auto *weight = new QGraphicsSimpleTextItem(QString::number(e.weight));
+        weight->setPos(line.center());
+        scene.addItem(weight);
+    }
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const int n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Median of up to `runs` runs of body (milliseconds); fewer when the runs use up the budget.
+double measure(int runs, double budgetMs, const std::function<void()> &prepare, const std::function<void()> &body,
+               const std::function<void()> &after = {})
+{
+    QList<double> times;
+    double spent = 0;
+    for (int i = 0; i < runs && (i == 0 || spent < budgetMs); ++i) {
+        if (prepare)
+            prepare();
+        QElapsedTimer timer;
+        timer.start();
+        body();
+        const double ms = timer.nsecsElapsed() / 1e6;
+        if (after)
+            after();
+        times.append(ms);
+        spent += ms;
+    }
+    return median(times);
+}
+
+double repaint(QGraphicsScene &scene, int runs)
+{
+    QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
+    return measure(runs, 1e9, {}, [&] {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        scene.render(&painter, QRectF(image.rect()), scene.itemsBoundingRect());
+    });
+}
+
+struct Row
+{
+    QString figure;
+    QString size;
+    double value;
+    QString floorName;
+    double floor;
+    QString goal;
+    QString note;
+};
+
+QList<Row> rows;
+
+void report(const Row &row)
+{
+    rows.append(row);
+    const QString unit = row.figure.startsWith(QLatin1String("peak memory")) ? QStringLiteral(" MiB") : QStringLiteral(" ms");
+    out << "  " << row.figure << " @ " << row.size << ": " << QString::number(row.value, 'f', 3) << unit << " / "
+        << QString::number(row.floor, 'f', 3) << unit << " = " << QString::number(row.value / row.floor, 'f', 2)
+        << (row.note.isEmpty() ? QString() : QStringLiteral(" (") + row.note + QLatin1Char(')')) << Qt::endl;
+}
+
+QString sizeName(int verticles, int edges)
+{
+    return QLocale(QLocale::English).toString(verticles) + QStringLiteral(" / ")
+           + QLocale(QLocale::English).toString(edges);
+}
+
+struct RunResult
+{
+    double slowest = 0;     // the slowest single click, ms
+    double total = 0;       // the whole run, ms
+    int clicks = 0;
+    bool finished = false;  // false when the run was cut off at the time limit
+};
+
+/**
+ * Opens a solver on the graph, clicks its start vertex and clicks "Krok
+ * dalej..." until it is disabled or the time limit passes. Opening the dialog
+ * and the start click count as clicks too.
+ */
+template<class Solver>
+RunResult runSteps(Graph &graph, double limitMs)
+{
+    RunResult result;
+    QElapsedTimer timer;
+    timer.start();
+    auto solver = std::make_unique<Solver>(&graph, nullptr);
+    result.slowest = timer.nsecsElapsed() / 1e6;
+    result.total = result.slowest;
+
+    auto click = [&](const std::function<void()> &action) {
+        QElapsedTimer t;
+        t.start();
+        action();
+        const double ms = t.nsecsElapsed() / 1e6;
+        result.slowest = qMax(result.slowest, ms);
+        result.total += ms;
+        ++result.clicks;
+    };
+    click([&] { emit graph.verticleClicked(graph.verticles().first()); });
+    auto *step = solver->template findChild<QPushButton *>(QStringLiteral("stepForwardButton"));
+    while (step->isEnabled() && result.total < limitMs)
+        click([&] { step->click(); });
+    result.finished = !step->isEnabled();
+    solver->close();
+    return result;
+}
+
+double quickSolve(Graph &graph)
+{
+    FleurySolver solver(&graph, nullptr);
+    emit graph.verticleClicked(graph.verticles().first());
+    auto *solve = solver.findChild<QPushButton *>(QStringLiteral("solveButton"));
+    QElapsedTimer timer;
+    timer.start();
+    solve->click();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// Peak resident memory of this process in KiB, as the kernel counts it.
+qint64 peakKib()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
+int childMode(const QString &mode, const QString &file)
+{
+    if (mode == QLatin1String("startup-perewal") || mode == QLatin1String("startup-bare")) {
+        std::unique_ptr<QWidget> window;
+        if (mode == QLatin1String("startup-perewal"))
+            window = std::make_unique<Perewal>();
+        else
+            window = std::make_unique<QWidget>();
+        window->show();
+        QCoreApplication::processEvents();
+        window->close();
+        return 0;
+    }
+
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly))
+        return 2;
+    const QByteArray bytes = input.readAll();
+    input.close();
+    const qint64 before = peakKib();
+    if (mode == QLatin1String("memory-load")) {
+        Graph graph;
+        load(graph, bytes);
+        out << before << ' ' << peakKib() << Qt::endl;
+    } else {
+        QDataStream in(bytes);
+        qint32 v = 0, e = 0;
+        in >> v >> e;
+        GraphData data;
+        for (int i = 0; i < v; ++i) {
+            QChar c;
+            double x, y;
+            in >> c >> x >> y;
+            data.points.append(QPointF(x, y));
+        }
+        for (int i = 0; i < e; ++i) {
+            QChar s, t;
+            double w;
+            in >> s >> t >> w;
+            data.edges.append({s.unicode() - 65, t.unicode() - 65, int(w)});
+        }
+        QGraphicsScene scene;
+        createBareItems(scene, data);
+        out << before << ' ' << peakKib() << Qt::endl;
+    }
+    return 0;
+}
+
+QPair<qint64, qint64> childPeak(const QString &mode, const QString &file)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), mode, file});
+    child.waitForFinished(-1);
+    const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split(' ');
+    if (parts.size() != 2)
+        return {-1, -1};
+    return {parts[0].toLongLong(), parts[1].toLongLong()};
+}
+
+double startupMs(const QString &mode, int runs)
+{
+    return measure(runs, 1e9, {}, [&] {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), mode});
+        child.waitForFinished(-1);
+    });
+}
+
+void printTable(const QString &title)
+{
+    out << Qt::endl << "### " << title << Qt::endl << Qt::endl;
+    out << "| figure | graph (vertices / edges) | time | floor | floor time | ratio | goal |" << Qt::endl;
+    out << "|---|---|---:|---|---:|---:|---|" << Qt::endl;
+    for (const Row &r : std::as_const(rows)) {
+        const bool memory = r.figure.startsWith(QLatin1String("peak memory"));
+        const QString unit = memory ? QStringLiteral(" MiB") : QStringLiteral(" ms");
+        out << "| " << r.figure << " | " << r.size << " | " << QString::number(r.value, 'f', memory ? 1 : 3) << unit
+            << (r.note.isEmpty() ? QString() : QStringLiteral(" (") + r.note + QLatin1Char(')')) << " | "
+            << r.floorName << " | " << QString::number(r.floor, 'f', memory ? 1 : 3) << unit << " | "
+            << QString::number(r.value / r.floor, 'f', 2) << " | " << r.goal << " |" << Qt::endl;
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const QStringList args = app.arguments();
+    if (args.size() >= 3 && args[1] == QLatin1String("--child"))
+        return childMode(args[2], args.value(3));
+
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("runs"), QStringLiteral("Runs per figure (median)."), QStringLiteral("n"), QStringLiteral("5")});
+    parser.addOption({QStringLiteral("sizes"), QStringLiteral("Graph sizes."), QStringLiteral("list"),
+                      QStringLiteral("100:300,1000:3000,5000:15000")});
+    parser.addOption({QStringLiteral("quick-edges"), QStringLiteral("Edges of the extra quick-solve graph."),
+                      QStringLiteral("n"), QStringLiteral("100000")});
+    parser.addOption({QStringLiteral("budget"), QStringLiteral("Seconds a figure may take over its runs, and a whole run of an algorithm."),
+                      QStringLiteral("s"), QStringLiteral("60")});
+    parser.addOption({QStringLiteral("skip-memory"), QStringLiteral("Skip the peak-memory figure.")});
+    parser.addOption({QStringLiteral("skip-startup"), QStringLiteral("Skip the start-up figure.")});
+    parser.addOption({QStringLiteral("title"), QStringLiteral("Table title."), QStringLiteral("text"), QStringLiteral("Perewal")});
+    parser.addHelpOption();
+    parser.process(app);
+
+    const int runs = parser.value(QStringLiteral("runs")).toInt();
+    const double budgetMs = parser.value(QStringLiteral("budget")).toDouble() * 1000;
+    QList<QPair<int, int>> sizes;
+    for (const QString &size : parser.value(QStringLiteral("sizes")).split(QLatin1Char(','))) {
+        const QStringList parts = size.split(QLatin1Char(':'));
+        sizes.append({parts[0].toInt(), parts[1].toInt()});
+    }
+
+    QTemporaryDir temp;
+    QString largestFile;
+    QString largestSize;
+    // An algorithm whose whole run did not finish within the budget is not run on larger graphs.
+    QSet<QString> cutOff;
+
+    for (const auto &[verticles, edges] : std::as_const(sizes)) {
+        const QString size = sizeName(verticles, edges);
+        out << "graph " << size << Qt::endl;
+        const GraphData data = connectedGraph(verticles, edges, 20261206u + verticles);
+        const QByteArray bytes = graphFile(data);
+        largestFile = temp.filePath(QStringLiteral("graph-%1.graf").arg(verticles));
+        largestSize = size;
+        QFile file(largestFile);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.close();
+
+        // Loading, against the bare items.
+        std::unique_ptr<Graph> loaded;
+        const double loadMs = measure(
+            runs, budgetMs, [&] { loaded = std::make_unique<Graph>(); }, [&] { load(*loaded, bytes); });
+        std::unique_ptr<QGraphicsScene> bare;
+        const double bareMs = measure(
+            runs, budgetMs, [&] { bare = std::make_unique<QGraphicsScene>(); }, [&] { createBareItems(*bare, data); });
+        report({QStringLiteral("load a file"), size, loadMs, QStringLiteral("bare items"), bareMs, QStringLiteral("≤ 1.5"), {}});
+
+        Graph &graph = *loaded;
+        const double repaintMs = repaint(graph, runs);
+
+        // One edit: a vertex added, then removed; each relabels.
+        const double editMs = measure(runs, budgetMs, {}, [&] {
+            GraphVerticle *v = graph.addVerticle(QPointF(5, 5));
+            graph.removeVerticle(v);
+        });
+        report({QStringLiteral("one edit (add + remove a vertex)"), size, editMs, QStringLiteral("full repaint"), repaintMs,
+                QStringLiteral("≤ 1"), {}});
+
+        auto stepFigure = [&](const QString &name, const std::function<RunResult()> &run) {
+            if (cutOff.contains(name))
+                return;
+            const RunResult r = run();
+            QString note = QStringLiteral("%1 clicks, run %2 s").arg(r.clicks).arg(r.total / 1000, 0, 'f', 2);
+            if (!r.finished) {
+                note = QStringLiteral("run cut off after %1 clicks, %2 s").arg(r.clicks).arg(r.total / 1000, 0, 'f', 0);
+                cutOff.insert(name);
+            }
+            report({QStringLiteral("slowest click, ") + name, size, r.slowest, QStringLiteral("full repaint"), repaintMs,
+                    QStringLiteral("≤ 1"), note});
+        };
+        stepFigure(QStringLiteral("Minty run"), [&] { return runSteps<MintySolver>(graph, budgetMs); });
+        stepFigure(QStringLiteral("Dijkstra-Prim run"), [&] { return runSteps<DijkstraPrimSolver>(graph, budgetMs); });
+
+        const GraphData euler = eulerianGraph(verticles, edges, 7u + verticles);
+        Graph eulerGraph;
+        load(eulerGraph, graphFile(euler));
+        const double eulerRepaintMs = repaint(eulerGraph, runs);
+        stepFigure(QStringLiteral("Fleury step run"), [&] { return runSteps<FleurySolver>(eulerGraph, budgetMs); });
+        const double quickMs = measure(runs, budgetMs, {}, [&] { quickSolve(eulerGraph); });
+        report({QStringLiteral("Fleury quick solve"), sizeName(verticles, euler.edges.size()), quickMs,
+                QStringLiteral("full repaint"), eulerRepaintMs, QStringLiteral("≤ 1"), {}});
+    }
+
+    const int quickEdges = parser.value(QStringLiteral("quick-edges")).toInt();
+    if (quickEdges > 0) {
+        const int verticles = quickEdges / 3;
+        const GraphData euler = eulerianGraph(verticles, quickEdges, 99u);
+        out << "graph " << sizeName(verticles, euler.edges.size()) << Qt::endl;
+        Graph eulerGraph;
+        QElapsedTimer built;
+        built.start();
+        load(eulerGraph, graphFile(euler));
+        if (built.elapsed() < budgetMs * 5) {
+            const double repaintMs = repaint(eulerGraph, runs);
+            const double quickMs = measure(runs, budgetMs, {}, [&] { quickSolve(eulerGraph); });
+            report({QStringLiteral("Fleury quick solve"), sizeName(verticles, euler.edges.size()), quickMs,
+                    QStringLiteral("full repaint"), repaintMs, QStringLiteral("≤ 1"), {}});
+        }
+    }
+
+    if (!parser.isSet(QStringLiteral("skip-memory")) && !largestFile.isEmpty()) {
+        const auto program = childPeak(QStringLiteral("memory-load"), largestFile);
+        const auto floor = childPeak(QStringLiteral("memory-bare"), largestFile);
+        report({QStringLiteral("peak memory, whole process"), largestSize, program.second / 1024.0,
+                QStringLiteral("bare items"), floor.second / 1024.0, QStringLiteral("≤ 1.3"), {}});
+        report({QStringLiteral("peak memory, above the start"), largestSize, (program.second - program.first) / 1024.0,
+                QStringLiteral("bare items"), (floor.second - floor.first) / 1024.0, QStringLiteral("≤ 1.3"), {}});
+    }
+
+    if (!parser.isSet(QStringLiteral("skip-startup"))) {
+        const int startupRuns = qMax(runs, 9);
+        const double perewalMs = startupMs(QStringLiteral("startup-perewal"), startupRuns);
+        const double bareMs = startupMs(QStringLiteral("startup-bare"), startupRuns);
+        report({QStringLiteral("start-up to the main window"), QStringLiteral("—"), perewalMs,
+                QStringLiteral("bare Qt window"), bareMs, QStringLiteral("≤ 1.2"), {}});
+    }
+
+    printTable(parser.value(QStringLiteral("title")));
+    return 0;
+}
