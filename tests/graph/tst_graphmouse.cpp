@@ -5,27 +5,28 @@
 
 #include <QGraphicsLineItem>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
 
-QStringList texts(const QSignalSpy &spy)
+// "A(0,0) B(30,40) AB=1": every vertex with its place, every edge with its visible weight.
+QString describe(const Graph &graph)
 {
-    QStringList result;
-    for (const QList<QVariant> &signal : spy)
-        result.append(signal.first().toString());
-    return result;
+    QStringList parts;
+    for (const GraphVerticle *v : graph.verticles())
+        parts.append(QStringLiteral("%1(%2,%3)").arg(v->name()).arg(v->x()).arg(v->y()));
+    for (const GraphEdge *e : graph.edges())
+        parts.append(e->name() + QLatin1Char('=') + e->weightLabel()->text());
+    return parts.join(QLatin1Char(' '));
 }
 
-// Plain line items that are not edges: the rubber-band line, if one is left.
+// Plain line items that are not edges: a rubber-band line left behind.
 int strayLines(const Graph &graph)
 {
-    int count = 0;
-    for (QGraphicsItem *item : graph.items())
-        count += item->type() == QGraphicsLineItem::Type;
-    return count;
+    const QList<QGraphicsItem *> items = graph.items();
+    return std::count_if(items.begin(), items.end(), [](auto *item) { return item->type() == QGraphicsLineItem::Type; });
 }
 
 } // namespace
@@ -38,49 +39,25 @@ private slots:
     void init();
     void cleanup();
 
-    void pressAddsVerticleEvenOnAnother();
-    void dragBetweenVerticlesAddsEdge();
-    void dragEndsWhereTheLastMoveLeftIt();
-    void dragsThatAddNothing_data();
-    void dragsThatAddNothing();
-    void duplicateDragIsRefusedButUsesARandomValue();
+    void gestures_data();
+    void gestures();
+    void emptyCanvasPressIsNotAccepted();
+    void refusedDragUsesUpARandomValue();
     void secondPressDuringDragLeavesNoLine();
-    void removeEdgeByClickingItsLine();
-    void removeVerticleWithItsEdges();
-    void clicksOnEmptyCanvasAreNotAccepted_data();
-    void clicksOnEmptyCanvasAreNotAccepted();
-    void idleClickPicksTheVerticle_data();
-    void idleClickPicksTheVerticle();
-    void otherButtons_data();
-    void otherButtons();
 
 private:
     QPoint at(QPointF scenePoint) const { return view->mapFromScene(scenePoint); }
-    void press(QPointF p, Qt::MouseButton button = Qt::LeftButton)
+    void drag(const QList<QPointF> &path, Qt::MouseButton button = Qt::LeftButton)
     {
-        QTest::mousePress(view->viewport(), button, {}, at(p));
-    }
-    void release(QPointF p, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mouseRelease(view->viewport(), button, {}, at(p));
-    }
-    void drag(QPointF from, QPointF to)
-    {
-        press(from);
-        QTest::mouseMove(view->viewport(), at((from + to) / 2));
-        QTest::mouseMove(view->viewport(), at(to));
-        release(to);
-    }
-    GraphVerticle *verticleAt(QPointF p)
-    {
-        graph->setMode(Graph::AddVerticle);
-        press(p);
-        release(p);
-        return graph->verticles().last();
+        QTest::mousePress(view->viewport(), button, {}, at(path.first()));
+        for (int i = 1; i + 1 < path.size(); ++i)
+            QTest::mouseMove(view->viewport(), at(path.at(i)));
+        QTest::mouseRelease(view->viewport(), button, {}, at(path.last()));
     }
 
     Graph *graph = nullptr;
     QGraphicsView *view = nullptr;
+    QStringList said;
 };
 
 void TestGraphMouse::init()
@@ -91,6 +68,20 @@ void TestGraphMouse::init()
     view->setSceneRect(graph->sceneRect());
     view->show();
     QVERIFY(QTest::qWaitForWindowExposed(view));
+
+    GraphVerticle *a = graph->addVerticle(QPointF(0, 0));
+    GraphVerticle *b = graph->addVerticle(QPointF(30, 40));
+    graph->addVerticle(QPointF(0, 80));
+    QVERIFY(graph->addEdge(a, b, 1));
+    graph->setWeightScheme(Graph::Distance);
+    // The weight label of AB lies over the line at (19, 25) and beside it at (18, 26).
+    const QRectF label = graph->edges().first()->weightLabel()->sceneBoundingRect();
+    QVERIFY(label.contains(QPointF(19, 25)) && label.contains(QPointF(18, 26)));
+
+    said.clear();
+    connect(graph, &Graph::showExternInfo, this, [this](const QString &s) { said << s; });
+    connect(graph, &Graph::stateChanged, this, [this](const QString &s) { said << "status: " + s; });
+    connect(graph, &Graph::verticleClicked, this, [this](GraphVerticle *v) { said << "clicked " + v->name(); });
 }
 
 void TestGraphMouse::cleanup()
@@ -99,254 +90,119 @@ void TestGraphMouse::cleanup()
     delete graph;
 }
 
-void TestGraphMouse::pressAddsVerticleEvenOnAnother()
+void TestGraphMouse::gestures_data()
 {
-    graph->setMode(Graph::AddVerticle);
-    QSignalSpy info(graph, &Graph::showExternInfo);
-    press(QPointF(20, 30));
-    release(QPointF(20, 30));
-    press(QPointF(20, 30));
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("button");
+    // Pressed at the first point, moved through the middle ones, released at the last.
+    QTest::addColumn<QList<QPointF>>("path");
+    QTest::addColumn<QString>("after");
+    // What the scene said, from the status text of the mode on.
+    QTest::addColumn<QStringList>("heard");
 
-    QCOMPARE(graph->verticles().size(), 2);
-    QCOMPARE(graph->verticles().at(0)->pos(), QPointF(20, 30));
-    QCOMPARE(graph->verticles().at(1)->pos(), QPointF(20, 30));
-    QCOMPARE(graph->verticles().at(1)->name(), QStringLiteral("B"));
-    QCOMPARE(texts(info), (QStringList{"Dodano nowy wierzchołek", "Dodano nowy wierzchołek"}));
+    const QString before = "A(0,0) B(30,40) C(0,80) AB=1";
+    const int left = Qt::LeftButton;
+    const int addEdge = Graph::AddEdge;
+    const QString adding = "status: Dodawanie krawędzi, przeciągnij aby dodać";
+    const QString removing = "status: Usuwanie wierzchołków, kliknij LPM aby usunąć";
+    const QString idle = "status: Oczekiwanie - wybierz opcję...";
+    QTest::newRow("press on a vertex adds another there")
+        << int(Graph::AddVerticle) << left << QList<QPointF>{{0, 0}} << "A(0,0) B(30,40) C(0,80) D(0,0) AB=1"
+        << QStringList{"status: Dodawanie wierzchołków, kliknij LPM aby dodać", "Dodano nowy wierzchołek"};
+    QTest::newRow("drag from C's name label to B's rim")
+        << addEdge << left << QList<QPointF>{{1, 81}, {15, 60}, {36, 44}, {36, 44}} << before + " CB=50"
+        << QStringList{adding, "Dodano krawędź..."};
+    QTest::newRow("drag ends where the last move left it")
+        << addEdge << left << QList<QPointF>{{0, 80}, {30, 40}, {60, 70}} << before + " CB=50"
+        << QStringList{adding, "Dodano krawędź..."};
+    QTest::newRow("drag to empty canvas") << addEdge << left << QList<QPointF>{{0, 80}, {60, 70}, {60, 70}} << before
+                                          << QStringList{adding};
+    QTest::newRow("drag back to itself") << addEdge << left << QList<QPointF>{{0, 80}, {3, 77}, {3, 77}} << before
+                                         << QStringList{adding};
+    QTest::newRow("drag from empty canvas") << addEdge << left << QList<QPointF>{{60, 70}, {30, 40}, {30, 40}}
+                                            << before << QStringList{adding};
+    QTest::newRow("drag from a weight label") << addEdge << left << QList<QPointF>{{18, 26}, {0, 80}, {0, 80}}
+                                              << before << QStringList{adding};
+    QTest::newRow("drag of an edge that exists the other way")
+        << addEdge << left << QList<QPointF>{{30, 40}, {0, 0}, {0, 0}} << before
+        << QStringList{adding, "Krawedz już istnieje..."};
+    QTest::newRow("click on a line under its weight label removes the edge")
+        << int(Graph::RemoveEdge) << left << QList<QPointF>{{19, 25}} << "A(0,0) B(30,40) C(0,80)"
+        << QStringList{"status: Usuwanie krawędzi, kliknij LPM aby usunąc", "Usunięto krawędź"};
+    QTest::newRow("click on B's rim removes it with its edge")
+        << int(Graph::RemoveVerticle) << left << QList<QPointF>{{36, 44}} << "A(0,0) B(0,80)"
+        << QStringList{removing, "Usunięto wierzchołek"};
+    QTest::newRow("idle click on B's name label") << int(Graph::Idle) << left << QList<QPointF>{{30, 40}} << before
+                                                  << QStringList{idle, "clicked B"};
+    QTest::newRow("mode 7 is silent and clicks as idle") << 7 << left << QList<QPointF>{{33, 44}} << before
+                                                         << QStringList{"clicked B"};
+    QTest::newRow("right button returns to idle")
+        << int(Graph::RemoveVerticle) << int(Qt::RightButton) << QList<QPointF>{{0, 0}} << before
+        << QStringList{removing, "Powrocono do normalnego trybu", idle};
+    QTest::newRow("middle button does nothing") << int(Graph::RemoveVerticle) << int(Qt::MiddleButton)
+                                                << QList<QPointF>{{0, 0}} << before << QStringList{removing};
 }
 
-void TestGraphMouse::dragBetweenVerticlesAddsEdge()
+void TestGraphMouse::gestures()
 {
-    GraphVerticle *a = verticleAt(QPointF(0, 0));
-    GraphVerticle *b = verticleAt(QPointF(30, 40));
-    graph->setMode(Graph::AddEdge);
-    graph->setWeightScheme(Graph::Distance);
-    QSignalSpy info(graph, &Graph::showExternInfo);
+    QFETCH(int, mode);
+    QFETCH(int, button);
+    QFETCH(QList<QPointF>, path);
+    QFETCH(QString, after);
+    QFETCH(QStringList, heard);
 
-    // Started on the name label inside the circle, ended off-centre within the circle.
-    drag(QPointF(1, 1), QPointF(36, 44));
+    graph->setMode(mode);
+    drag(path, Qt::MouseButton(button));
 
-    QCOMPARE(graph->edges().size(), 1);
-    GraphEdge *edge = graph->edges().first();
-    QCOMPARE(edge->start(), a);
-    QCOMPARE(edge->end(), b);
-    QCOMPARE(edge->weight(), 50.0);
-    QCOMPARE(edge->weightLabel()->text(), QStringLiteral("50"));
-    QCOMPARE(texts(info), QStringList{"Dodano krawędź..."});
+    QCOMPARE(describe(*graph), after);
+    QCOMPARE(said, heard);
     QCOMPARE(strayLines(*graph), 0);
 }
 
-void TestGraphMouse::dragEndsWhereTheLastMoveLeftIt()
+void TestGraphMouse::emptyCanvasPressIsNotAccepted()
 {
-    verticleAt(QPointF(0, 0));
-    verticleAt(QPointF(80, 0));
-    graph->setMode(Graph::AddEdge);
+    for (int mode : {Graph::Idle, Graph::RemoveEdge, Graph::RemoveVerticle}) {
+        graph->setMode(mode);
+        said.clear();
+        QGraphicsSceneMouseEvent event(QEvent::GraphicsSceneMousePress);
+        event.setButton(Qt::LeftButton);
+        event.setButtons(Qt::LeftButton);
+        event.setScenePos(QPointF(60, 70));
+        event.setAccepted(true);
+        QCoreApplication::sendEvent(graph, &event);
 
-    press(QPointF(0, 0));
-    QTest::mouseMove(view->viewport(), at(QPointF(80, 0)));
-    // Released elsewhere without a move there: the line's end still lies on B.
-    release(QPointF(40, 60));
-    QCOMPARE(graph->edges().size(), 1);
-    QCOMPARE(graph->edges().first()->name(), QStringLiteral("AB"));
+        QVERIFY2(!event.isAccepted(), qPrintable(QString::number(mode)));
+        QCOMPARE(describe(*graph), QStringLiteral("A(0,0) B(30,40) C(0,80) AB=1"));
+        QVERIFY(said.isEmpty());
+    }
 }
 
-void TestGraphMouse::dragsThatAddNothing_data()
+void TestGraphMouse::refusedDragUsesUpARandomValue()
 {
-    QTest::addColumn<QPointF>("from");
-    QTest::addColumn<QPointF>("to");
-
-    QTest::newRow("from a vertex to empty canvas") << QPointF(0, 0) << QPointF(40, 70);
-    QTest::newRow("from a vertex back to itself") << QPointF(0, 0) << QPointF(3, -3);
-    QTest::newRow("from empty canvas to a vertex") << QPointF(40, 70) << QPointF(80, 0);
-    QTest::newRow("from a weight label to a vertex") << QPointF(4, 46) << QPointF(80, 0);
-}
-
-void TestGraphMouse::dragsThatAddNothing()
-{
-    QFETCH(QPointF, from);
-    QFETCH(QPointF, to);
-
-    GraphVerticle *a = verticleAt(QPointF(0, 0));
-    verticleAt(QPointF(80, 0));
-    GraphVerticle *c = verticleAt(QPointF(0, 80));
-    QVERIFY(graph->addEdge(a, c, 1));
-    // The weight label of A-C sits at (0, 40); another edge's label is not a vertex either.
-    graph->setMode(Graph::AddEdge);
-    QSignalSpy info(graph, &Graph::showExternInfo);
-
-    drag(from, to);
-    QCOMPARE(graph->edges().size(), 1);
-    QCOMPARE(info.count(), 0);
-    QCOMPARE(strayLines(*graph), 0);
-}
-
-void TestGraphMouse::duplicateDragIsRefusedButUsesARandomValue()
-{
-    verticleAt(QPointF(0, 0));
-    verticleAt(QPointF(80, 0));
-    verticleAt(QPointF(0, 80));
     graph->setMode(Graph::AddEdge);
     graph->setWeightScheme(Graph::Random0To100);
     RandomSource::seed(1);
 
-    drag(QPointF(0, 0), QPointF(80, 0));
-    QSignalSpy info(graph, &Graph::showExternInfo);
-    drag(QPointF(80, 0), QPointF(0, 0));
-    QCOMPARE(texts(info), QStringList{"Krawedz już istnieje..."});
-    QCOMPARE(graph->edges().size(), 1);
-
-    drag(QPointF(0, 0), QPointF(0, 80));
-    // 41 for AB, 18467 for the refused BA, 6334 for AC.
-    QCOMPARE(graph->edges().at(0)->weight(), std::trunc(41 / 32767.0 * 100.0));
-    QCOMPARE(graph->edges().at(1)->weight(), std::trunc(6334 / 32767.0 * 100.0));
+    // 41 goes to the refused BA, 18467 to CA: 18467 / 32767 * 100 shows 56.
+    drag({{30, 40}, {0, 0}, {0, 0}});
+    drag({{0, 80}, {0, 0}, {0, 0}});
+    QCOMPARE(describe(*graph), QStringLiteral("A(0,0) B(30,40) C(0,80) AB=1 CA=56"));
 }
 
 void TestGraphMouse::secondPressDuringDragLeavesNoLine()
 {
-    verticleAt(QPointF(0, 0));
-    verticleAt(QPointF(80, 0));
     graph->setMode(Graph::AddEdge);
-
-    press(QPointF(0, 0));
-    QTest::mouseMove(view->viewport(), at(QPointF(40, 40)));
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at(QPointF(0, 80)));
+    QTest::mouseMove(view->viewport(), at(QPointF(40, 70)));
     // The right button while the left is held: a press with the left button among the held ones.
-    press(QPointF(40, 40), Qt::RightButton);
+    QTest::mousePress(view->viewport(), Qt::RightButton, {}, at(QPointF(40, 70)));
     QCOMPARE(strayLines(*graph), 1);
-    QTest::mouseMove(view->viewport(), at(QPointF(80, 0)));
-    release(QPointF(80, 0), Qt::RightButton);
-    release(QPointF(80, 0));
+    QTest::mouseMove(view->viewport(), at(QPointF(30, 40)));
+    QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, at(QPointF(30, 40)));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at(QPointF(30, 40)));
 
     QCOMPARE(strayLines(*graph), 0);
-    QVERIFY(graph->edges().isEmpty());
-}
-
-void TestGraphMouse::removeEdgeByClickingItsLine()
-{
-    GraphVerticle *a = verticleAt(QPointF(0, 0));
-    GraphVerticle *b = verticleAt(QPointF(80, 0));
-    GraphVerticle *c = verticleAt(QPointF(0, 80));
-    QVERIFY(graph->addEdge(a, b, 1));
-    QVERIFY(graph->addEdge(a, c, 1));
-    graph->setMode(Graph::RemoveEdge);
-    QSignalSpy info(graph, &Graph::showExternInfo);
-
-    // The middle of the line, under the weight label's corner.
-    press(QPointF(40, 0));
     QCOMPARE(graph->edges().size(), 1);
-    QCOMPARE(graph->edges().first()->name(), QStringLiteral("AC"));
-    QCOMPARE(texts(info), QStringList{"Usunięto krawędź"});
-    QCOMPARE(graph->verticles().size(), 3);
-}
-
-void TestGraphMouse::removeVerticleWithItsEdges()
-{
-    GraphVerticle *a = verticleAt(QPointF(0, 0));
-    GraphVerticle *b = verticleAt(QPointF(80, 0));
-    GraphVerticle *c = verticleAt(QPointF(0, 80));
-    QVERIFY(graph->addEdge(a, b, 1));
-    QVERIFY(graph->addEdge(b, c, 1));
-    graph->setMode(Graph::RemoveVerticle);
-    QSignalSpy info(graph, &Graph::showExternInfo);
-
-    press(QPointF(82, 2));
-    QCOMPARE(graph->verticles(), (QList<GraphVerticle *>{a, c}));
-    QCOMPARE(c->name(), QStringLiteral("B"));
-    QVERIFY(graph->edges().isEmpty());
-    QCOMPARE(texts(info), QStringList{"Usunięto wierzchołek"});
-}
-
-void TestGraphMouse::clicksOnEmptyCanvasAreNotAccepted_data()
-{
-    QTest::addColumn<int>("mode");
-
-    QTest::newRow("Idle") << int(Graph::Idle);
-    QTest::newRow("RemoveEdge") << int(Graph::RemoveEdge);
-    QTest::newRow("RemoveVerticle") << int(Graph::RemoveVerticle);
-}
-
-void TestGraphMouse::clicksOnEmptyCanvasAreNotAccepted()
-{
-    QFETCH(int, mode);
-
-    GraphVerticle *a = verticleAt(QPointF(0, 0));
-    GraphVerticle *b = verticleAt(QPointF(80, 0));
-    QVERIFY(graph->addEdge(a, b, 1));
-    graph->setMode(mode);
-    QSignalSpy info(graph, &Graph::showExternInfo);
-    QSignalSpy clicked(graph, &Graph::verticleClicked);
-
-    QGraphicsSceneMouseEvent event(QEvent::GraphicsSceneMousePress);
-    event.setButton(Qt::LeftButton);
-    event.setButtons(Qt::LeftButton);
-    event.setScenePos(QPointF(40, 50));
-    event.setAccepted(true);
-    QCoreApplication::sendEvent(graph, &event);
-
-    QVERIFY(!event.isAccepted());
-    QCOMPARE(graph->verticles().size(), 2);
-    QCOMPARE(graph->edges().size(), 1);
-    QCOMPARE(info.count(), 0);
-    QCOMPARE(clicked.count(), 0);
-}
-
-void TestGraphMouse::idleClickPicksTheVerticle_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QPointF>("where");
-
-    QTest::newRow("Idle, on the name label") << int(Graph::Idle) << QPointF(80, 0);
-    QTest::newRow("Idle, near the rim") << int(Graph::Idle) << QPointF(87, 5);
-    QTest::newRow("unknown mode 7 acts as Idle") << 7 << QPointF(80, 0);
-}
-
-void TestGraphMouse::idleClickPicksTheVerticle()
-{
-    QFETCH(int, mode);
-    QFETCH(QPointF, where);
-
-    verticleAt(QPointF(0, 0));
-    GraphVerticle *b = verticleAt(QPointF(80, 0));
-    graph->setMode(mode);
-    QSignalSpy clicked(graph, &Graph::verticleClicked);
-
-    press(where);
-    QCOMPARE(clicked.count(), 1);
-    QCOMPARE(clicked.first().first().value<GraphVerticle *>(), b);
-    QCOMPARE(graph->verticles().size(), 2);
-}
-
-void TestGraphMouse::otherButtons_data()
-{
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QStringList>("info");
-    QTest::addColumn<QStringList>("states");
-
-    QTest::newRow("right returns to idle")
-        << int(Qt::RightButton) << QStringList{"Powrocono do normalnego trybu"}
-        << QStringList{"Oczekiwanie - wybierz opcję..."};
-    QTest::newRow("middle does nothing") << int(Qt::MiddleButton) << QStringList() << QStringList();
-}
-
-void TestGraphMouse::otherButtons()
-{
-    QFETCH(int, button);
-    QFETCH(QStringList, info);
-    QFETCH(QStringList, states);
-
-    verticleAt(QPointF(0, 0));
-    graph->setMode(Graph::RemoveVerticle);
-    QList<QString> order;
-    connect(graph, &Graph::showExternInfo, graph, [&](const QString &s) { order << "info:" + s; });
-    connect(graph, &Graph::stateChanged, graph, [&](const QString &s) { order << "state:" + s; });
-
-    press(QPointF(0, 0), Qt::MouseButton(button));
-    QStringList expected;
-    for (const QString &s : info)
-        expected << "info:" + s;
-    for (const QString &s : states)
-        expected << "state:" + s;
-    QCOMPARE(order, expected);
-    QCOMPARE(graph->verticles().size(), 1);
-    QCOMPARE(graph->mode(), states.isEmpty() ? int(Graph::RemoveVerticle) : int(Graph::Idle));
 }
 
 QTEST_MAIN(TestGraphMouse)

@@ -1,8 +1,8 @@
 #include "app/perewal.h"
 #include "graph/graph.h"
 #include "graph/graphverticle.h"
-#include "solvers/abstractsolver.h"
 #include "solvers/samplesolver.h"
+#include "tests/support/testgraphs.h"
 
 #include <QFrame>
 #include <QGraphicsView>
@@ -15,31 +15,15 @@
 
 namespace {
 
-// Exposes the operations the base offers its solvers, and counts the steps.
-class ProbeSolver : public AbstractSolver
+// The sample solver, with what the base offers every solver opened to the test.
+class ProbeSolver : public SampleSolver
 {
 public:
-    using AbstractSolver::AbstractSolver;
+    using SampleSolver::SampleSolver;
     using AbstractSolver::addEventLogLine;
-    using AbstractSolver::addInheritedWidget;
     using AbstractSolver::disableStepForward;
     using AbstractSolver::enableStepForward;
-    using AbstractSolver::setCurrentInfo;
-    using AbstractSolver::setSolverTitle;
-
-    int steps = 0;
-
-protected:
-    void stepForward() override { ++steps; }
 };
-
-QStringList rows(const QListWidget *list)
-{
-    QStringList result;
-    for (int i = 0; i < list->count(); ++i)
-        result.append(list->item(i)->text());
-    return result;
-}
 
 } // namespace
 
@@ -49,233 +33,112 @@ class TestAbstractSolver : public QObject
 
 private slots:
     void startState();
-    void panelIsGreen_data();
-    void panelIsGreen();
     void historyLinesAreTimedNewestFirst();
-    void operationsReachTheirWidgets();
     void stepButtonRunsOneStepPerClick();
-    void panelStaysTwoHundredWide_data();
     void panelStaysTwoHundredWide();
-    void openingPutsTheSceneIntoIdle();
-    void clickInTheDialogViewReachesTheScene();
-    void sampleSolverStepsAndColours();
-
-private:
-    Graph graph;
+    void openedOnTheWindowsSceneItHearsVertexClicks();
 };
 
 void TestAbstractSolver::startState()
 {
+    Graph graph;
     ProbeSolver solver(&graph, nullptr);
-    QCOMPARE(solver.objectName(), QStringLiteral("AbstractSolverClass"));
     QCOMPARE(solver.windowTitle(), QStringLiteral("AbstractSolver"));
-    QCOMPARE(solver.size(), QSize(790, 580));
+    QCOMPARE(solver.findChild<QLabel *>("currentInfoLabel")->text(),
+             QStringLiteral("Tutaj pojawią się biężące instrukcje..."));
+    QCOMPARE(solver.findChild<QGroupBox *>("controlToolsContainer")->title(),
+             QStringLiteral("Sterowanie rozwiazaniem..."));
+    QVERIFY(solver.findChild<QPushButton *>("stepForwardButton")->isEnabled());
+    QCOMPARE(solver.findChild<QGraphicsView *>("graphView")->scene(), &graph);
 
-    auto *info = solver.findChild<QLabel *>("currentInfoLabel");
-    QCOMPARE(info->text(), QStringLiteral("Tutaj pojawią się biężące instrukcje..."));
-    QCOMPARE(info->font().family(), QStringLiteral("Verdana"));
-    QCOMPARE(info->font().pointSize(), 14);
-    QVERIFY(info->font().bold());
-    QVERIFY(info->wordWrap());
-    QCOMPARE(info->minimumHeight(), 100);
-    QCOMPARE(info->locale(), QLocale(QLocale::Polish, QLocale::Poland));
-
-    QCOMPARE(solver.findChild<QLabel *>("eventLogLabel")->text(), QStringLiteral("Historia zdarzeń:"));
-    QCOMPARE(solver.findChild<QListWidget *>("eventLogWidget")->maximumHeight(), 60);
-    QCOMPARE(solver.findChild<QGroupBox *>("controlToolsContainer")->title(), QStringLiteral("Sterowanie rozwiazaniem..."));
-    auto *step = solver.findChild<QPushButton *>("stepForwardButton");
-    QCOMPARE(step->text(), QStringLiteral("Krok dalej..."));
-    QVERIFY(step->isEnabled());
-
+    // The solver's own controls sit on the green panel.
     auto *panel = solver.findChild<QFrame *>("inheritedWidgetContainer");
-    QCOMPARE(panel->frameShape(), QFrame::Panel);
-    QCOMPARE(panel->minimumSize(), QSize(200, 450));
-    QCOMPARE(panel->maximumWidth(), 200);
-
-    auto *view = solver.findChild<QGraphicsView *>("graphView");
-    QCOMPARE(view->scene(), &graph);
-    QVERIFY(view->renderHints().testFlag(QPainter::Antialiasing));
-    QVERIFY(view->renderHints().testFlag(QPainter::SmoothPixmapTransform));
-}
-
-void TestAbstractSolver::panelIsGreen_data()
-{
-    QTest::addColumn<int>("group");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QColor>("color");
-
-    const QColor green(0, 255, 127);
-    QTest::newRow("active window") << int(QPalette::Active) << int(QPalette::Window) << green;
-    QTest::newRow("inactive window") << int(QPalette::Inactive) << int(QPalette::Window) << green;
-    QTest::newRow("active button") << int(QPalette::Active) << int(QPalette::Button) << green;
-    QTest::newRow("active text") << int(QPalette::Active) << int(QPalette::Text) << QColor(0, 0, 0);
-    QTest::newRow("active base") << int(QPalette::Active) << int(QPalette::Base) << QColor(255, 255, 255);
-    QTest::newRow("active mid") << int(QPalette::Active) << int(QPalette::Mid) << QColor(0, 170, 84);
-    QTest::newRow("active alternate base") << int(QPalette::Active) << int(QPalette::AlternateBase) << QColor(127, 255, 191);
-    QTest::newRow("tooltip base") << int(QPalette::Active) << int(QPalette::ToolTipBase) << QColor(255, 255, 220);
-    QTest::newRow("disabled window text") << int(QPalette::Disabled) << int(QPalette::WindowText) << QColor(0, 127, 63);
-    QTest::newRow("disabled base") << int(QPalette::Disabled) << int(QPalette::Base) << green;
-    QTest::newRow("disabled alternate base") << int(QPalette::Disabled) << int(QPalette::AlternateBase) << green;
-}
-
-void TestAbstractSolver::panelIsGreen()
-{
-    QFETCH(int, group);
-    QFETCH(int, role);
-    QFETCH(QColor, color);
-
-    ProbeSolver solver(&graph, nullptr);
-    auto *panel = solver.findChild<QFrame *>("inheritedWidgetContainer");
-    QCOMPARE(panel->palette().color(QPalette::ColorGroup(group), QPalette::ColorRole(role)), color);
+    auto *own = solver.findChild<QWidget *>("SampleSolverClass");
+    QCOMPARE(own->parentWidget(), panel);
     QVERIFY(panel->autoFillBackground());
-
-    // The solver's own widgets inherit the palette.
-    auto *own = new QListWidget;
-    solver.addInheritedWidget(own);
-    QCOMPARE(own->palette().color(QPalette::ColorGroup(group), QPalette::ColorRole(role)), color);
+    QCOMPARE(panel->palette().color(QPalette::Window), QColor(0, 255, 127));
+    QCOMPARE(own->palette().color(QPalette::Button), QColor(0, 255, 127));
 }
 
 void TestAbstractSolver::historyLinesAreTimedNewestFirst()
 {
+    Graph graph;
     ProbeSolver solver(&graph, nullptr);
-    const QTime before = QTime::currentTime();
+    const QString before = QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
     solver.addEventLogLine(QStringLiteral("pierwsza"));
     solver.addEventLogLine(QStringLiteral("druga"));
-    const QTime after = QTime::currentTime();
+    const QString after = QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
 
-    const QStringList lines = rows(solver.findChild<QListWidget *>("eventLogWidget"));
+    const QStringList lines = TestGraphs::rows(solver.findChild<QListWidget *>("eventLogWidget"));
     QCOMPARE(lines.size(), 2);
-    QVERIFY(lines.at(0).endsWith(QStringLiteral(" - druga")));
-    QVERIFY(lines.at(1).endsWith(QStringLiteral(" - pierwsza")));
-    for (const QString &line : lines) {
-        QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d - ")).match(line).hasMatch(), qPrintable(line));
-        const QTime stamp = QTime::fromString(line.left(8), Qt::TextDate);
-        QVERIFY(stamp.isValid());
-        // Whole seconds; a run across midnight is the one moment this cannot hold.
-        QVERIFY(stamp >= before.addMSecs(-before.msec()) || after < before);
-        QVERIFY(stamp <= after || after < before);
-    }
-}
-
-void TestAbstractSolver::operationsReachTheirWidgets()
-{
-    ProbeSolver solver(&graph, nullptr);
-    solver.setCurrentInfo(QStringLiteral("Wybierz wierzchołek startowy."));
-    solver.setCurrentInfo(QStringLiteral("..."));
-    QCOMPARE(solver.findChild<QLabel *>("currentInfoLabel")->text(), QStringLiteral("..."));
-
-    solver.setSolverTitle(QStringLiteral("Algorytm Minty'ego"));
-    QCOMPARE(solver.windowTitle(), QStringLiteral("Algorytm Minty'ego"));
-
-    auto *own = new QLabel(QStringLiteral("panel"));
-    solver.addInheritedWidget(own);
-    auto *panel = solver.findChild<QFrame *>("inheritedWidgetContainer");
-    QCOMPARE(own->parentWidget(), panel);
-    QCOMPARE(panel->layout()->indexOf(own), 0);
+    QCOMPARE(lines.at(0).mid(8), QStringLiteral(" - druga"));
+    QCOMPARE(lines.at(1).mid(8), QStringLiteral(" - pierwsza"));
+    for (const QString &line : lines)
+        QVERIFY2(line.startsWith(before) || line.startsWith(after), qPrintable(line));
 }
 
 void TestAbstractSolver::stepButtonRunsOneStepPerClick()
 {
+    Graph graph;
     ProbeSolver solver(&graph, nullptr);
     solver.show();
     auto *step = solver.findChild<QPushButton *>("stepForwardButton");
-    QTest::mouseClick(step, Qt::LeftButton);
-    QTest::mouseClick(step, Qt::LeftButton);
-    QCOMPARE(solver.steps, 2);
+    auto steps = [&] { return TestGraphs::history(solver.findChild<QListWidget *>("eventLogWidget")); };
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(step, Qt::LeftButton);
+    QCOMPARE(steps(), QStringList(3, QStringLiteral("I've just made step forward!")));
+    QCOMPARE(solver.findChild<QLabel *>("currentInfoLabel")->text(), QStringLiteral("Click, to make next step"));
 
     solver.disableStepForward();
-    QVERIFY(!step->isEnabled());
     QTest::mouseClick(step, Qt::LeftButton);
-    QCOMPARE(solver.steps, 2);
-
+    QCOMPARE(steps().size(), 3);
     solver.enableStepForward();
-    QVERIFY(step->isEnabled());
     QTest::mouseClick(step, Qt::LeftButton);
-    QCOMPARE(solver.steps, 3);
-}
-
-void TestAbstractSolver::panelStaysTwoHundredWide_data()
-{
-    QTest::addColumn<QSize>("size");
-
-    QTest::newRow("as designed") << QSize(790, 580);
-    QTest::newRow("wide") << QSize(1200, 700);
-    QTest::newRow("narrow") << QSize(600, 600);
+    QCOMPARE(steps().size(), 4);
 }
 
 void TestAbstractSolver::panelStaysTwoHundredWide()
 {
-    QFETCH(QSize, size);
-
+    Graph graph;
     ProbeSolver solver(&graph, nullptr);
     solver.show();
     QVERIFY(QTest::qWaitForWindowExposed(&solver));
-    solver.resize(size);
-    QTRY_COMPARE(solver.findChild<QFrame *>("inheritedWidgetContainer")->width(), 200);
-
-    // The canvas takes whatever width is left.
+    auto *panel = solver.findChild<QFrame *>("inheritedWidgetContainer");
     auto *view = solver.findChild<QGraphicsView *>("graphView");
-    const int margins = 11 + 6 + 11;
-    QCOMPARE(view->width() + margins + solver.findChild<QGroupBox *>("controlToolsContainer")->width(), solver.width());
+    QTRY_COMPARE(panel->width(), 200);
+    const int viewBefore = view->width();
+    const int dialogBefore = solver.width();
+
+    for (const QSize size : {QSize(1200, 700), QSize(600, 600)}) {
+        solver.resize(size);
+        QTRY_COMPARE(solver.width(), size.width());
+        QTRY_COMPARE(panel->width(), 200);
+        // The canvas takes whatever width is left.
+        QCOMPARE(view->width() - viewBefore, size.width() - dialogBefore);
+    }
 }
 
-void TestAbstractSolver::openingPutsTheSceneIntoIdle()
+void TestAbstractSolver::openedOnTheWindowsSceneItHearsVertexClicks()
 {
     Perewal window;
+    const QList<GraphVerticle *> v{window.graph()->addVerticle(QPointF(10, 10)),
+                                   window.graph()->addVerticle(QPointF(60, 10))};
     QTest::mouseClick(window.findChild<QPushButton *>("addEdgeButton"), Qt::LeftButton);
-    QCOMPARE(window.graph()->mode(), int(Graph::AddEdge));
 
     ProbeSolver solver(window.graph(), &window);
     QCOMPARE(window.graph()->mode(), int(Graph::Idle));
     QCOMPARE(window.findChild<QLabel *>("statusLabel")->text(), QStringLiteral("Oczekiwanie - wybierz opcję..."));
-}
 
-void TestAbstractSolver::clickInTheDialogViewReachesTheScene()
-{
-    graph.setMode(Graph::AddEdge);
-    GraphVerticle *a = graph.addVerticle(QPointF(10, 10));
-    ProbeSolver solver(&graph, nullptr);
     solver.show();
     QVERIFY(QTest::qWaitForWindowExposed(&solver));
-    QSignalSpy clicked(&graph, &Graph::verticleClicked);
-
+    QSignalSpy clicked(window.graph(), &Graph::verticleClicked);
     auto *view = solver.findChild<QGraphicsView *>("graphView");
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(12, 9)));
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(62, 9)));
     QCOMPARE(clicked.count(), 1);
-    QCOMPARE(clicked.first().first().value<GraphVerticle *>(), a);
-    QCOMPARE(graph.verticles().size(), 1);
-    graph.removeAll();
-}
-
-void TestAbstractSolver::sampleSolverStepsAndColours()
-{
-    GraphVerticle *a = graph.addVerticle(QPointF(0, 0));
-    GraphVerticle *b = graph.addVerticle(QPointF(50, 0));
-    SampleSolver solver(&graph, nullptr);
-    solver.show();
-    QCOMPARE(solver.windowTitle(), QStringLiteral("AbstractSolver"));
-    QCOMPARE(solver.findChild<QLabel *>("currentInfoLabel")->text(), QStringLiteral("Tutaj pojawią się biężące instrukcje..."));
-    QCOMPARE(solver.findChild<QWidget *>("SampleSolverClass")->parentWidget()->objectName(),
-             QStringLiteral("inheritedWidgetContainer"));
-
-    auto *step = solver.findChild<QPushButton *>("stepForwardButton");
-    for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(step, Qt::LeftButton);
-    const QStringList lines = rows(solver.findChild<QListWidget *>("eventLogWidget"));
-    QCOMPARE(lines.size(), 3);
-    for (const QString &line : lines)
-        QCOMPARE(line.mid(8), QStringLiteral(" - I've just made step forward!"));
-    QCOMPARE(solver.findChild<QLabel *>("currentInfoLabel")->text(), QStringLiteral("Click, to make next step"));
-    QVERIFY(step->isEnabled());
-
-    // Whichever vertex is clicked, the first one turns red; the fill stays solid.
-    emit graph.verticleClicked(b);
-    QCOMPARE(a->brush().color(), QColor(Qt::red));
-    QCOMPARE(a->brush().style(), Qt::SolidPattern);
-    QCOMPARE(b->brush().color(), QColor(Qt::white));
-    emit graph.verticleClicked(a);
-    QCOMPARE(a->brush().color(), QColor(Qt::red));
-    graph.removeAll();
+    QCOMPARE(clicked.first().first().value<GraphVerticle *>(), v[1]);
+    // Whichever vertex is clicked, the sample solver colours the first one red.
+    QCOMPARE(v[0]->brush(), QBrush(Qt::red));
+    QCOMPARE(v[1]->brush(), QBrush(Qt::white));
 }
 
 QTEST_MAIN(TestAbstractSolver)
