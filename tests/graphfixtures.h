@@ -1,8 +1,8 @@
 #ifndef GRAPHFIXTURES_H
 #define GRAPHFIXTURES_H
 
-// Drawings and graph files shared by the tests of the file operators and of
-// the main window's save and load commands.
+// The triangle and its graph file, and the views of a scene that the tests of
+// the file operators and of the window's save and load commands compare.
 
 #include "graph/graph.h"
 #include "graph/graphedge.h"
@@ -10,17 +10,18 @@
 
 #include <QByteArray>
 #include <QLineF>
+#include <QLocale>
 #include <QStringList>
 
 namespace fixtures {
 
-/// A(10, 20), B(50, 20), C(30, 60); edges C-A weight 1, B-C by distance (44.72), A-B weight 40, drawn in that order.
-inline void drawTriangle(Graph &graph)
+/// A(10, 20), B(50, 20), C(30, 60); edges C-A (lastWeight), B-C by distance (44.72), A-B 40, drawn in that order.
+inline void drawTriangle(Graph &graph, qreal lastWeight = 1)
 {
     GraphVerticle *a = graph.addVerticle(QPointF(10, 20));
     GraphVerticle *b = graph.addVerticle(QPointF(50, 20));
     GraphVerticle *c = graph.addVerticle(QPointF(30, 60));
-    graph.addEdge(c, a, 1);
+    graph.addEdge(c, a, lastWeight);
     graph.addEdge(b, c, QLineF(b->pos(), c->pos()).length());
     graph.addEdge(a, b, 40);
 }
@@ -37,38 +38,34 @@ inline QByteArray triangleFile()
                                "0043 0041 3ff0000000000000");
 }
 
-/// Every vertex and edge with its identity, name, place and weight, and the number of items:
-/// equal snapshots mean a scene nobody touched.
-inline QStringList snapshot(const Graph &graph)
+/// Every vertex by name and place, then every edge by name and weight, in list order.
+inline QStringList describe(const Graph &graph)
 {
+    auto number = [](qreal x) { return QString::number(x, 'g', QLocale::FloatingPointShortest); };
     QStringList lines;
-    for (const GraphVerticle *v : graph.verticles()) {
-        lines.append(QStringLiteral("%1 %2 (%3, %4)")
-                         .arg(quintptr(v))
-                         .arg(v->name())
-                         .arg(v->pos().x())
-                         .arg(v->pos().y()));
-    }
+    for (const GraphVerticle *v : graph.verticles())
+        lines.append(QStringLiteral("%1 (%2, %3)").arg(v->name(), number(v->pos().x()), number(v->pos().y())));
     for (const GraphEdge *edge : graph.edges())
-        lines.append(QStringLiteral("%1 %2 %3").arg(quintptr(edge)).arg(edge->name()).arg(edge->weight()));
-    lines.append(QStringLiteral("items %1").arg(graph.items().size()));
+        lines.append(edge->name() + QLatin1Char(' ') + number(edge->weight()));
     return lines;
 }
 
-inline QStringList names(const QList<GraphVerticle *> &verticles)
+inline const QStringList triangleDescription{"A (10, 20)", "B (50, 20)", "C (30, 60)", "AB 40", "BC 44", "CA 1"};
+
+/// describe() and the identity of every item: equal snapshots mean a scene nobody touched.
+inline QStringList snapshot(const Graph &graph)
 {
-    QStringList result;
-    for (const GraphVerticle *v : verticles)
-        result.append(v->name());
-    return result;
+    QStringList lines = describe(graph);
+    for (const QGraphicsItem *item : graph.items())
+        lines.append(QString::number(quintptr(item)));
+    return lines;
 }
 
-inline QStringList names(const QList<GraphEdge *> &edges)
+/// The triangle and a lone vertex D, to be replaced or left alone by a load.
+inline void drawSomething(Graph &graph)
 {
-    QStringList result;
-    for (const GraphEdge *edge : edges)
-        result.append(edge->name());
-    return result;
+    drawTriangle(graph);
+    graph.addVerticle(QPointF(70, 80));
 }
 
 } // namespace fixtures
