@@ -2,19 +2,28 @@
 #define TESTGRAPHS_H
 
 // Graphs for the tests: small ones written as text, random ones from a fixed
-// seed, and the small helpers every solver test needs to read its widgets.
+// seed, and the small helpers every solver test needs to drive its dialog and
+// read its widgets and the looks of the items.
 
 #include "graph/graph.h"
 #include "graph/graphedge.h"
 #include "graph/graphverticle.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QGraphicsView>
+#include <QLabel>
 #include <QListWidget>
 #include <QPointF>
+#include <QPushButton>
 #include <QStringList>
+#include <QTimer>
 #include <QtMath>
+#include <QtTest>
 
 #include <algorithm>
 #include <random>
+#include <utility>
 
 namespace TestGraphs {
 
@@ -147,6 +156,146 @@ inline QStringList history(const QListWidget *eventLog)
     for (int i = eventLog->count() - 1; i >= 0; --i)
         result.append(eventLog->item(i)->text().mid(11));
     return result;
+}
+
+inline QString colourName(const QColor &colour)
+{
+    const std::pair<Qt::GlobalColor, const char *> known[]{
+        {Qt::green, "green"}, {Qt::white, "white"}, {Qt::black, "black"}};
+    for (const auto &[global, name] : known) {
+        if (colour == QColor(global))
+            return QLatin1String(name);
+    }
+    return colour.name();
+}
+
+/// "A: green r15 w3": fill, radius and outline width.
+inline QString look(const GraphVerticle *v)
+{
+    return QStringLiteral("%1: %2 r%3 w%4").arg(v->name(), colourName(v->brush().color()))
+        .arg(v->rect().width() / 2).arg(v->pen().width());
+}
+
+/// "AB: green dash w2": colour, style and width of the line.
+inline QString look(const GraphEdge *e)
+{
+    const Qt::PenStyle style = e->pen().style();
+    const QString styleName = style == Qt::SolidLine ? QStringLiteral("solid")
+                              : style == Qt::DashLine ? QStringLiteral("dash") : QString::number(int(style));
+    return QStringLiteral("%1: %2 %3 w%4").arg(e->name(), colourName(e->pen().color()), styleName)
+        .arg(e->pen().widthF());
+}
+
+/// The looks of the items that differ from the plain graph: vertices, then edges, in scene order.
+inline QStringList marked(const Graph &graph)
+{
+    QStringList result;
+    for (const GraphVerticle *v : graph.verticles()) {
+        if (look(v) != v->name() + QStringLiteral(": white r10 w0"))
+            result.append(look(v));
+    }
+    for (const GraphEdge *e : graph.edges()) {
+        if (look(e) != e->name() + QStringLiteral(": black solid w2"))
+            result.append(look(e));
+    }
+    return result;
+}
+
+/// Marks every item the way a run leaves them, as a dialog closed with Escape does.
+inline void markAll(Graph &graph)
+{
+    for (GraphVerticle *v : graph.verticles()) {
+        v->setRadius(15);
+        v->setBrushColor(Qt::green);
+        v->setPenWidth(3);
+    }
+    for (GraphEdge *e : graph.edges()) {
+        e->setPenColor(Qt::green);
+        e->setPenStyle(Qt::DashLine);
+    }
+}
+
+/**
+ * Drives an open solver dialog as the user does: the start through the
+ * scene's click signal, the steps through "stepForwardButton", and reads the
+ * results from the widgets' object names.
+ */
+class SolverDriver
+{
+public:
+    explicit SolverDriver(Graph &graph, QDialog *dialog = nullptr) : graph(graph), dialog(dialog) {}
+
+    template<typename T = QWidget>
+    T *child(const char *name) const { return dialog->findChild<T *>(QLatin1String(name)); }
+    QPushButton *stepButton() const { return child<QPushButton>("stepForwardButton"); }
+    QString info() const { return child<QLabel>("currentInfoLabel")->text(); }
+    QStringList list(const char *name) const { return rows(child<QListWidget>(name)); }
+    QStringList events() const { return history(child<QListWidget>("eventLogWidget")); }
+
+    void start(const QString &name) { emit graph.verticleClicked(byName(graph, name)); }
+    /// A real click on the vertex in the dialog's own view.
+    void clickInView(const QString &name)
+    {
+        auto *view = child<QGraphicsView>("graphView");
+        const GraphVerticle *v = byName(graph, name);
+        view->centerOn(v);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(v->pos()));
+    }
+    void press(int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(stepButton(), Qt::LeftButton);
+    }
+    /// Presses until the button is disabled (bounded, so that a run without end fails); the number of presses.
+    int finish()
+    {
+        int presses = 0;
+        for (; stepButton()->isEnabled() && presses < 100000; ++presses)
+            press();
+        return presses;
+    }
+
+    Graph &graph;
+    QDialog *dialog;
+};
+
+/// A solver dialog of its own, opened (not modally) on a graph.
+template<typename Solver>
+class SolverRun : public SolverDriver
+{
+public:
+    explicit SolverRun(Graph &graph)
+        : SolverDriver(graph)
+        , solver(&graph, nullptr)
+    {
+        dialog = &solver;
+        solver.show();
+    }
+
+    Solver solver;
+};
+
+/**
+ * Calls launch, which should run a Solver modally, and hands the open dialog
+ * to drive; false when no such dialog came up. Whatever dialog is still open
+ * afterwards is closed, so that a failure shows instead of a hang.
+ */
+template<typename Solver, typename Launch, typename Drive>
+bool driveModal(QObject *context, Launch launch, Drive drive)
+{
+    bool found = false;
+    QTimer::singleShot(0, context, [&] {
+        if (auto *solver = qobject_cast<Solver *>(QApplication::activeModalWidget())) {
+            found = true;
+            drive(*solver);
+        }
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QDialog *>(w) && w->isVisible())
+                w->close();
+        }
+    });
+    launch();
+    return found;
 }
 
 } // namespace TestGraphs
