@@ -109,11 +109,14 @@ bool Perewal::saveGraphTo(const QString &fileName)
 {
     // Written beside the target and renamed over it only when complete, so a
     // failed write never leaves a half-written or emptied file behind.
+    // The bytes go out in one unbuffered write: a buffered QSaveFile flushes at
+    // commit() and takes a write cut short by a full disk for a whole one.
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << *scene;
     QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly)) {
-        QDataStream out(&file);
-        out << *scene;
-        if (out.status() == QDataStream::Ok && file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (file.write(bytes) == bytes.size() && file.commit())
             return true;
     }
     addLogLine(tr("Nie udało się zapisać grafu do pliku %1 (%2)")
