@@ -8,6 +8,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QLineF>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -91,9 +92,35 @@ qreal Graph::newEdgeWeight(const GraphVerticle *start, const GraphVerticle *end)
     }
 }
 
-Graph::EdgeKey Graph::keyOf(const GraphVerticle *start, const GraphVerticle *end)
+Graph::EdgeKey Graph::keyOf(const GraphEdge *edge)
 {
-    return EdgeKey(start->serial(), end->serial());
+    return EdgeKey(edge->start()->serial(), edge->end()->serial());
+}
+
+// Visits the edges in key order: vertices come in creation order, and each
+// vertex's incidence list holds the edges it starts in the order of their ends.
+template<typename Visit>
+void Graph::forEachEdge(Visit visit) const
+{
+    for (const GraphVerticle *v : m_verticles) {
+        for (GraphEdge *edge : v->m_incident) {
+            if (edge->start() == v)
+                visit(edge);
+        }
+    }
+}
+
+QList<GraphEdge *> Graph::edges() const
+{
+    QList<GraphEdge *> result;
+    result.reserve(m_edgeCount);
+    forEachEdge([&](GraphEdge *edge) { result.append(edge); });
+    return result;
+}
+
+QList<GraphEdge *> Graph::edgesOf(const GraphVerticle *v) const
+{
+    return v ? v->m_incident : QList<GraphEdge *>();
 }
 
 bool Graph::hasEdge(const GraphVerticle *a, const GraphVerticle *b) const
@@ -105,30 +132,24 @@ GraphEdge *Graph::edgeBetween(const GraphVerticle *a, const GraphVerticle *b) co
 {
     if (!a || !b)
         return nullptr;
-    if (GraphEdge *edge = m_edges.value(keyOf(a, b)))
-        return edge;
-    return m_edges.value(keyOf(b, a));
+    // The shorter of the two incidence lists holds the edge, if there is one.
+    const GraphVerticle *from = a->m_incident.size() <= b->m_incident.size() ? a : b;
+    const GraphVerticle *to = from == a ? b : a;
+    for (GraphEdge *edge : from->m_incident) {
+        if ((edge->start() == from && edge->end() == to) || (edge->end() == from && edge->start() == to))
+            return edge;
+    }
+    return nullptr;
 }
 
 QList<GraphVerticle *> Graph::neighboursOf(const GraphVerticle *v) const
 {
     QList<GraphVerticle *> result;
-    for (GraphEdge *edge : m_edges) {
-        if (edge->start() == v)
-            result.append(edge->end());
-        if (edge->end() == v)
-            result.append(edge->start());
-    }
-    return result;
-}
-
-QList<GraphEdge *> Graph::edgesOf(const GraphVerticle *v) const
-{
-    QList<GraphEdge *> result;
-    for (GraphEdge *edge : m_edges) {
-        if (edge->start() == v || edge->end() == v)
-            result.append(edge);
-    }
+    if (!v)
+        return result;
+    result.reserve(v->m_incident.size());
+    for (GraphEdge *edge : v->m_incident)
+        result.append(edge->start() == v ? edge->end() : edge->start());
     return result;
 }
 
@@ -140,25 +161,57 @@ void Graph::resetVerticles()
 
 void Graph::resetEdges()
 {
-    for (GraphEdge *edge : std::as_const(m_edges))
-        edge->reset();
+    forEachEdge([](GraphEdge *edge) { edge->reset(); });
 }
 
 void Graph::relabel()
 {
+    m_relabelPending = false;
     for (int i = 0; i < m_verticles.size(); ++i)
         m_verticles[i]->setName(QChar(char16_t(65 + i)));
-    for (GraphEdge *edge : std::as_const(m_edges))
-        edge->updatePosition();
+    forEachEdge([](GraphEdge *edge) { edge->updatePosition(); });
 }
 
 void Graph::removeAll()
 {
     // Emptied before deleting, so nothing can reach a deleted item through them.
-    const QList<GraphVerticle *> verticles = std::exchange(m_verticles, {});
-    const QMap<EdgeKey, GraphEdge *> edges = std::exchange(m_edges, {});
-    qDeleteAll(verticles);
-    qDeleteAll(edges);
+    m_verticles.clear();
+    m_edgeCount = 0;
+
+    // clear() drops the scene's index first and deletes the items in the
+    // order the scene holds them, each at once; deleted one by one in any
+    // other order, every item would search the scene's lists. An edge
+    // deletes its weight label itself, which takes it out of the scene.
+    // A rubber-band line being drawn stays.
+    if (m_rubberBand)
+        removeItem(m_rubberBand);
+    clear();
+    if (m_rubberBand)
+        addItem(m_rubberBand);
+}
+
+Graph::Batch::Batch(Graph &graph)
+    : m_graph(graph)
+{
+    ++m_graph.m_batchDepth;
+}
+
+Graph::Batch::~Batch()
+{
+    if (--m_graph.m_batchDepth == 0 && m_graph.m_relabelPending)
+        m_graph.relabel();
+}
+
+// An addition lays out its own items; the relabelling of the whole graph that
+// follows every edit only renames after removals and brings marked edges back
+// to width 2, so a batch, which starts from what it was given, defers it for
+// removals only.
+void Graph::relabelAfterEdit(bool additionOnly)
+{
+    if (m_batchDepth == 0)
+        relabel();
+    else if (!additionOnly)
+        m_relabelPending = true;
 }
 
 void Graph::addVerticle()
@@ -171,9 +224,11 @@ GraphVerticle *Graph::addVerticle(QPointF where)
 {
     auto *v = new GraphVerticle(this);
     v->setPos(where);
+    // Named before it joins the scene, so the scene indexes it with its label once.
+    v->setName(QChar(char16_t(65 + m_verticles.size())));
     m_verticles.append(v);
     addItem(v);
-    relabel();
+    relabelAfterEdit(true);
     return v;
 }
 
@@ -184,14 +239,16 @@ void Graph::removeVerticle()
 
 void Graph::removeVerticle(GraphVerticle *v)
 {
-    if (!v || !m_verticles.contains(v))
+    const int index = v ? m_verticles.indexOf(v) : -1;
+    if (index < 0)
         return;
-    const QList<GraphEdge *> incident = edgesOf(v);
+    // Copied: detaching an edge changes the list.
+    const QList<GraphEdge *> incident = v->m_incident;
     for (GraphEdge *edge : incident)
-        removeEdge(edge);
-    m_verticles.removeOne(v);
+        detachEdge(edge);
+    m_verticles.removeAt(index);
     delete v;
-    relabel();
+    relabelAfterEdit(false);
 }
 
 void Graph::addEdge()
@@ -202,17 +259,27 @@ void Graph::addEdge()
 bool Graph::addEdge(GraphVerticle *start, GraphVerticle *end, qreal p_weight)
 {
     bool added = false;
-    if (!start || !end || start == end) {
-        // Refused like a duplicate: a loop has no place in these algorithms.
+    if (!start || !end || start == end || start->scene() != this || end->scene() != this) {
+        // Refused like a duplicate: a loop has no place in these algorithms,
+        // and an edge can only join two vertices of this scene.
     } else if (hasEdge(start, end)) {
         emit showExternInfo(tr("Krawedz już istnieje..."));
     } else {
         auto *edge = new GraphEdge(this, start, end, p_weight);
-        m_edges.insert(keyOf(start, end), edge);
+        const EdgeKey key = keyOf(edge);
+        for (GraphVerticle *v : {start, end}) {
+            const auto at = std::lower_bound(v->m_incident.begin(), v->m_incident.end(), key,
+                                             [](const GraphEdge *e, const EdgeKey &k) { return keyOf(e) < k; });
+            v->m_incident.insert(at, edge);
+        }
+        ++m_edgeCount;
+        // The line is laid out before the edge joins the scene, its label after.
+        edge->updatePosition();
         addItem(edge);
+        edge->updatePosition();
         added = true;
     }
-    relabel();
+    relabelAfterEdit(added);
     return added;
 }
 
@@ -228,14 +295,19 @@ void Graph::removeEdge()
 
 void Graph::removeEdge(GraphEdge *edge)
 {
-    if (edge) {
-        const EdgeKey key = keyOf(edge->start(), edge->end());
-        if (m_edges.value(key) == edge) {
-            m_edges.remove(key);
-            delete edge;
-        }
-    }
-    relabel();
+    if (edge)
+        detachEdge(edge);
+    relabelAfterEdit(false);
+}
+
+void Graph::detachEdge(GraphEdge *edge)
+{
+    // Only an edge of this scene is listed by its start.
+    if (edge->scene() != this || !edge->start()->m_incident.removeOne(edge))
+        return;
+    edge->end()->m_incident.removeOne(edge);
+    --m_edgeCount;
+    delete edge;
 }
 
 template<typename Item>

@@ -3,7 +3,6 @@
 
 #include <QGraphicsScene>
 #include <QList>
-#include <QMap>
 #include <QPair>
 
 class GraphEdge;
@@ -45,12 +44,13 @@ public:
     /// All vertices in creation order.
     QList<GraphVerticle *> verticles() const { return m_verticles; }
     /// All edges in key order: by start, then by end, vertices compared by creation order.
-    QList<GraphEdge *> edges() const { return m_edges.values(); }
+    QList<GraphEdge *> edges() const;
     bool hasEdge(const GraphVerticle *a, const GraphVerticle *b) const;
     /// The edge joining a and b in either direction, or null.
     GraphEdge *edgeBetween(const GraphVerticle *a, const GraphVerticle *b) const;
     /// One entry per edge of v, in key order: the edge's other end.
     QList<GraphVerticle *> neighboursOf(const GraphVerticle *v) const;
+    /// The edges of v in key order; costs the degree of v, not the size of the graph.
     QList<GraphEdge *> edgesOf(const GraphVerticle *v) const;
 
     void resetVerticles();
@@ -59,6 +59,23 @@ public:
     void relabel();
     /// Deletes every vertex and edge; the mode, weight scheme and rubber-band line stay.
     void removeAll();
+
+    /**
+     * While a batch is open, additions lay out only their own items and
+     * removals relabel once, when the last batch closes: a file of thousands
+     * of records read into an emptied scene then costs no relabelling at all.
+     */
+    class Batch
+    {
+    public:
+        explicit Batch(Graph &graph);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        Graph &m_graph;
+    };
 
 public slots:
     void addVerticle();
@@ -83,14 +100,22 @@ protected:
 
 private:
     using EdgeKey = QPair<quint64, quint64>;
-    static EdgeKey keyOf(const GraphVerticle *start, const GraphVerticle *end);
+    static EdgeKey keyOf(const GraphEdge *edge);
     template<typename Item>
     static Item *topmost(const QList<QGraphicsItem *> &items);
+    template<typename Visit>
+    void forEachEdge(Visit visit) const;
     void dropRubberBand();
+    void relabelAfterEdit(bool additionOnly);
+    void detachEdge(GraphEdge *edge);
 
     int m_weightScheme = Unit;
     QList<GraphVerticle *> m_verticles;
-    QMap<EdgeKey, GraphEdge *> m_edges;
+    // The edges themselves are kept by their ends (GraphVerticle's incidence
+    // lists, in key order); this counts them.
+    int m_edgeCount = 0;
+    int m_batchDepth = 0;
+    bool m_relabelPending = false;
     int m_mode = Idle;
     QGraphicsLineItem *m_rubberBand = nullptr;
 };

@@ -20,6 +20,9 @@ GraphEdge::GraphEdge(Graph *graph, GraphVerticle *start, GraphVerticle *end, qre
 {
     if (weight == std::numeric_limits<qreal>::infinity())
         m_weight = RandomSource::next() % 10 + 5;
+    // The width updatePosition() gives every edge, in one pen that plain edges share.
+    static const QPen plainPen(QBrush(Qt::black), 2.0);
+    setPen(plainPen);
 }
 
 GraphEdge::~GraphEdge()
@@ -65,19 +68,35 @@ void GraphEdge::updatePosition()
     // at that centre instead of a division by zero.
     const QPointF offset = length > 0 ? (e - s) * 12.0 / length : QPointF();
     const QLineF line = length > 0 ? QLineF(s + offset, e - offset) : QLineF(s, s);
-    setLine(line);
+    // The scene lays out every edge after every edit; Qt's setters would redo
+    // their geometry and text layout even for the values an edge already has.
+    if (line != this->line())
+        setLine(line);
 
     setZValue(-1);
-    setPenWidth(2.0);
+    if (pen().widthF() != 2.0)
+        setPenWidth(2.0);
 
+    // Laid out before it joins the scene, the line costs the scene nothing;
+    // its label follows once the edge is in the scene.
+    if (!scene())
+        return;
+    const QString text = QString::number(weight(), 'f', 0);
+    const QPointF middle = line.p1() + (line.p2() - line.p1()) * 0.5;
     if (!m_weightLabel) {
+        // Made whole before it joins the scene, which then indexes it once.
+        static const QFont font(QStringLiteral("Verdana"), 10);
         m_weightLabel = new QGraphicsSimpleTextItem;
-        scene()->addItem(m_weightLabel);
-        m_weightLabel->setFont(QFont(QStringLiteral("Verdana"), 10));
+        m_weightLabel->setFont(font);
         m_weightLabel->setZValue(20);
+        m_weightLabel->setText(text);
+        m_weightLabel->setPos(middle);
+        scene()->addItem(m_weightLabel);
+        return;
     }
-    m_weightLabel->setText(QString::number(weight(), 'f', 0));
-    m_weightLabel->setPos(line.p1() + (line.p2() - line.p1()) * 0.5);
+    if (m_weightLabel->text() != text)
+        m_weightLabel->setText(text);
+    m_weightLabel->setPos(middle);
 }
 
 QString GraphEdge::name() const

@@ -31,7 +31,7 @@ public:
     void setPenWidth(qreal width);
     void setPenColor(Qt::GlobalColor color);
 
-    /// Lays out the line between the two circles, the pen width, the z-value and the weight label.
+    /// Lays out the line between the two circles, the pen width, the z-value and, once the edge is in a scene, the weight label.
     void updatePosition();
 
     /// The start's name followed by the end's name, e.g. "AB".
@@ -40,7 +40,7 @@ public:
     /// Back to the default look: black, solid, width 2.
     void reset();
 
-    /// The weight label; null until the first updatePosition().
+    /// The weight label; null until the first updatePosition() in a scene.
     QGraphicsSimpleTextItem *weightLabel() const { return m_weightLabel; }
 
     int type() const override { return Type; }

@@ -6,6 +6,7 @@
 
 #include <QDataStream>
 #include <QHash>
+#include <QIODevice>
 #include <QList>
 #include <QPointF>
 
@@ -38,11 +39,14 @@ QDataStream &operator>>(QDataStream &in, EdgeRecord &record)
     return in >> record.start >> record.end >> record.weight;
 }
 
-// Appends one record at a time, so the list grows with the bytes actually
-// read and a damaged count cannot make it reserve memory the file never fills.
+// Reads one record at a time, so a damaged count cannot make the list hold
+// more than the bytes actually read.
 template<typename Record>
-bool readRecords(QDataStream &in, qint32 count, QList<Record> &records)
+bool readRecords(QDataStream &in, qint32 count, QList<Record> &records, qint64 recordSize)
 {
+    // Room for as many records as the bytes left can hold, never what a damaged count claims.
+    if (const QIODevice *device = in.device(); device && !device->isSequential())
+        records.reserve(int(qMin<qint64>(count, device->bytesAvailable() / recordSize)));
     for (qint32 i = 0; i < count; ++i) {
         Record record;
         in >> record;
@@ -87,14 +91,16 @@ QDataStream &operator>>(QDataStream &in, Graph &graph)
     // Everything is read before the scene is touched: a damaged file leaves it as it was.
     QList<VerticleRecord> verticleRecords;
     QList<EdgeRecord> edgeRecords;
-    if (in.status() != QDataStream::Ok || !readRecords(in, verticleCount, verticleRecords)
-        || !readRecords(in, edgeCount, edgeRecords))
+    if (in.status() != QDataStream::Ok || !readRecords(in, verticleCount, verticleRecords, 18)
+        || !readRecords(in, edgeCount, edgeRecords, 12))
         return in;
 
     graph.removeAll();
+    const Graph::Batch batch(graph);
     // Edges name their ends by the characters of the vertex records; a later
     // record with the same character takes the name over.
     QHash<QChar, GraphVerticle *> byName;
+    byName.reserve(verticleRecords.size());
     for (const VerticleRecord &record : std::as_const(verticleRecords))
         byName.insert(record.name, graph.addVerticle(record.pos));
 

@@ -15,17 +15,26 @@ GraphVerticle::GraphVerticle(Graph *graph)
     , m_graph(graph)
     , m_serial(nextSerial++)
 {
-    setBrush(QBrush(Qt::white, Qt::SolidPattern));
-    // Qt's default pen is one unit wide; the plain look is the cosmetic hairline, as reset() gives.
-    setPenWidth(0);
+    // Qt's default pen is one unit wide; the plain look is the cosmetic
+    // hairline, as reset() gives. Every plain vertex shares one pen and one
+    // brush until a solver marks it.
+    static const QBrush plainBrush(Qt::white, Qt::SolidPattern);
+    static const QPen plainPen(QBrush(Qt::black), 0);
+    setBrush(plainBrush);
+    setPen(plainPen);
 }
 
 void GraphVerticle::setName(QChar name)
 {
+    // The scene renames every vertex after every edit; most keep their name.
+    if (m_label && name == m_name)
+        return;
     m_name = name;
     if (!m_label) {
+        // One font shared by every label, rather than one resolved per vertex.
+        static const QFont font(QStringLiteral("Verdana"), 12);
         m_label = new QGraphicsSimpleTextItem;
-        m_label->setFont(QFont(QStringLiteral("Verdana"), 12));
+        m_label->setFont(font);
         m_label->setParentItem(this);
     }
     m_label->setText(QString(name));
@@ -78,7 +87,7 @@ void GraphVerticle::reset()
 
 QList<GraphEdge *> GraphVerticle::edges() const
 {
-    return m_graph->edgesOf(this);
+    return m_incident;
 }
 
 QList<GraphVerticle *> GraphVerticle::neighbours() const

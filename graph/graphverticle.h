@@ -42,10 +42,14 @@ public:
     int type() const override { return Type; }
 
 private:
+    friend class Graph;
+
     Graph *m_graph;
     QChar m_name;
     QGraphicsSimpleTextItem *m_label = nullptr;
     quint64 m_serial;
+    // Kept by the scene: this vertex's edges in the scene's key order.
+    QList<GraphEdge *> m_incident;
 };
 
 #endif // GRAPHVERTICLE_H
