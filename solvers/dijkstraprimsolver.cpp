@@ -48,6 +48,8 @@ void DijkstraPrimSolver::initVerticleRecords()
     const QList<GraphVerticle *> verticles = graph->verticles();
     verticleRecords.reserve(verticles.size());
     for (GraphVerticle *v : verticles) {
+        // Names are unique, so the first record called by a name is the only one.
+        verticleIndex.insert(v->name(), int(verticleRecords.size()));
         verticleRecords.emplace_back(v, true);
         ui.openVerticlesList->addItem(v->name());
     }
@@ -82,17 +84,18 @@ bool DijkstraPrimSolver::isGraphConnected()
 
 void DijkstraPrimSolver::markReachable(GraphVerticle *v)
 {
+    // A stack of its own rather than recursion: a long chain of vertices must
+    // not run out of call stack.
     unreached[v] = false;
-    QList<GraphVerticle *> pending;
-    const QList<GraphVerticle *> neighbours = v->neighbours();
-    for (GraphVerticle *n : neighbours) {
-        if (unreached.value(n))
-            pending.append(n);
-    }
-    // A vertex collected here may have been reached through an earlier one meanwhile.
-    for (GraphVerticle *n : std::as_const(pending)) {
-        if (unreached.value(n))
-            markReachable(n);
+    QList<GraphVerticle *> pending{v};
+    while (!pending.isEmpty()) {
+        const QList<GraphVerticle *> neighbours = pending.takeLast()->neighbours();
+        for (GraphVerticle *n : neighbours) {
+            if (unreached.value(n)) {
+                unreached[n] = false;
+                pending.append(n);
+            }
+        }
     }
 }
 
@@ -130,12 +133,7 @@ void DijkstraPrimSolver::visitVerticle(VerticleRecord *record)
 
 int DijkstraPrimSolver::verticleRow(const VerticleRecord *record) const
 {
-    const QString name = record->first->name();
-    for (std::size_t row = 0; row < verticleRecords.size(); ++row) {
-        if (verticleRecords[row].first->name() == name)
-            return int(row);
-    }
-    return -1;
+    return verticleIndex.value(record->first->name(), -1);
 }
 
 void DijkstraPrimSolver::strikeOut(QListWidgetItem *item)
@@ -145,47 +143,35 @@ void DijkstraPrimSolver::strikeOut(QListWidgetItem *item)
     item->setFont(font);
 }
 
+// An edge is listed once, so its name stands in one row: the row of its record.
 void DijkstraPrimSolver::strikeOutEdgeRows(const GraphEdge *edge)
 {
-    const QString name = edge->name();
-    for (int row = 0; row < ui.activeEdgesList->count(); ++row) {
-        QListWidgetItem *item = ui.activeEdgesList->item(row);
-        if (item->text() == name)
-            strikeOut(item);
-    }
+    const int row = edgeIndex.value(edge, -1);
+    if (row >= 0)
+        strikeOut(ui.activeEdgesList->item(row));
 }
 
 bool DijkstraPrimSolver::isOpenVerticle(const QString &name) const
 {
-    for (const VerticleRecord &record : verticleRecords) {
-        if (record.first->name() == name)
-            return record.second;
-    }
-    return true;
+    const int index = verticleIndex.value(name, -1);
+    return index < 0 || verticleRecords[index].second;
 }
 
 DijkstraPrimSolver::VerticleRecord *DijkstraPrimSolver::findVerticleRecord(const QString &name)
 {
-    for (VerticleRecord &record : verticleRecords) {
-        if (record.first->name() == name)
-            return &record;
-    }
-    return nullptr;
+    const int index = verticleIndex.value(name, -1);
+    return index < 0 ? nullptr : &verticleRecords[index];
 }
 
 bool DijkstraPrimSolver::isListedEdge(const GraphEdge *e) const
 {
-    const QString name = e->name();
-    for (const EdgeRecord &record : edgeRecords) {
-        if (record.first->name() == name)
-            return true;
-    }
-    return false;
+    return edgeIndex.contains(e);
 }
 
 void DijkstraPrimSolver::addCurrentEdge(GraphEdge *e)
 {
     e->setPenStyle(Qt::DashLine);
+    edgeIndex.insert(e, int(edgeRecords.size()));
     edgeRecords.emplace_back(e, true);
     ui.activeEdgesList->addItem(e->name());
     addEventLogLine(tr("Dodano krawędź '%1' do listy krawędzi bieżących.").arg(e->name()));

@@ -4,7 +4,7 @@
 #include "solvers/abstractsolver.h"
 #include "ui_dijkstraprimsolver.h"
 
-#include <QMap>
+#include <QHash>
 #include <QPair>
 
 #include <deque>
@@ -71,7 +71,11 @@ private:
     std::vector<VerticleRecord> verticleRecords;
     // Grows while pointers to its records are held; a deque never moves what it already holds.
     std::deque<EdgeRecord> edgeRecords;
-    QMap<GraphVerticle *, bool> unreached;
+    QHash<GraphVerticle *, bool> unreached;
+    // Look-ups that would otherwise walk the lists: a vertex's record by name,
+    // and the record (which is also the row) of every edge ever listed.
+    QHash<QString, int> verticleIndex;
+    QHash<const GraphEdge *, int> edgeIndex;
 };
 
 #endif // DIJKSTRAPRIMSOLVER_H

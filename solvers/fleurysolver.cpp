@@ -47,6 +47,16 @@ void appendPlain(QTextEdit *edit, const QString &text)
     end.insertText(text);
 }
 
+// The stack box holds the stack bottom to top, each entry with its comma: a
+// pop takes the last entry off the end.
+void removeLastPlain(QTextEdit *edit, int length)
+{
+    QTextCursor end(edit->document());
+    end.movePosition(QTextCursor::End);
+    end.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, length);
+    end.removeSelectedText();
+}
+
 void showRoute(QTextEdit *edit, const QString &route)
 {
     // Qt 4's weight 99, the heaviest there, is Black on Qt 6's scale.
@@ -155,47 +165,61 @@ void FleurySolver::setStart(GraphVerticle *verticle)
     setCurrentInfo(tr("Klikaj w przycisk 'krok dalej'"));
 }
 
-GraphVerticle *FleurySolver::chooseNeighbour(GraphVerticle *v)
+// The first edge of v, in its edge order, that is not removed yet; null when all are.
+GraphEdge *FleurySolver::firstUnremovedEdge(GraphVerticle *v)
 {
     const QList<GraphEdge *> edges = v->edges();
-    for (GraphEdge *edge : edges) {
-        if (removedEdges.value(edge))
-            continue;
-        GraphVerticle *neighbour = edge->end() == v ? edge->start() : edge->end();
-        markNeighbour(neighbour);
-        return neighbour;
-    }
-    return nullptr;
+    int &prefix = removedPrefix[v];
+    while (prefix < edges.size() && removedEdges.value(edges.at(prefix)))
+        ++prefix;
+    return prefix < edges.size() ? edges.at(prefix) : nullptr;
+}
+
+GraphVerticle *FleurySolver::chooseNeighbour(GraphVerticle *v)
+{
+    GraphEdge *edge = firstUnremovedEdge(v);
+    if (!edge)
+        return nullptr;
+    GraphVerticle *neighbour = edge->end() == v ? edge->start() : edge->end();
+    markNeighbour(neighbour);
+    return neighbour;
 }
 
 GraphEdge *FleurySolver::removeEdgeBetween(GraphVerticle *a, GraphVerticle *b)
 {
-    const QList<GraphEdge *> edges = a->edges();
-    for (GraphEdge *edge : edges) {
-        if ((edge->end() != b && edge->start() != b) || removedEdges.value(edge))
-            continue;
-        removedEdges[edge] = true;
+    GraphEdge *edge = takeEdgeBetween(a, b);
+    if (edge)
         appendPlain(ui.krawedzieEdit, edge->name() + QLatin1Char(','));
-        markRemoved(edge);
-        return edge;
-    }
-    return nullptr;
+    return edge;
+}
+
+// Removes and marks the edge between a and b, leaving the box of removed edges to the caller.
+GraphEdge *FleurySolver::takeEdgeBetween(GraphVerticle *a, GraphVerticle *b)
+{
+    // Two vertices share at most one edge.
+    GraphEdge *edge = graph->edgeBetween(a, b);
+    if (!edge || removedEdges.value(edge))
+        return nullptr;
+    removedEdges[edge] = true;
+    markRemoved(edge);
+    return edge;
 }
 
 bool FleurySolver::isIsolated(GraphVerticle *v)
 {
-    const QList<GraphEdge *> edges = v->edges();
-    for (GraphEdge *edge : edges) {
-        if (!removedEdges.value(edge))
-            return false;
-    }
-    return true;
+    return !firstUnremovedEdge(v);
 }
 
 void FleurySolver::addToSolution(GraphVerticle *v)
 {
-    solution.append(v);
     ui.rozwiazanieEdit->setPlainText(v->name() + QLatin1Char(','));
+    recordSolution(v);
+}
+
+// Adds v to the solution and the history, leaving the solution box to the caller.
+void FleurySolver::recordSolution(GraphVerticle *v)
+{
+    solution.append(v);
     addEventLogLine(tr("wierzchołek %1 dodano do rozwiązania.").arg(v->name()));
 }
 
@@ -209,14 +233,6 @@ void FleurySolver::buildRoute()
     }
 }
 
-// The stack box shows the stack itself, bottom to top, each entry with its comma.
-void FleurySolver::showStack()
-{
-    QString text;
-    for (GraphVerticle *v : std::as_const(verticleStack))
-        text += v->name() + QLatin1Char(',');
-    ui.stosEdit->setPlainText(text);
-}
 
 void FleurySolver::stepForward()
 {
@@ -244,7 +260,7 @@ void FleurySolver::stepForward()
     case PushCurrent:
         setCurrentInfo(tr("Odkładamy obecny wierzchołek na stos."));
         verticleStack.push(currentVerticle);
-        showStack();
+        appendPlain(ui.stosEdit, currentVerticle->name() + QLatin1Char(','));
         phase = MarkEdgeRemoved;
         addEventLogLine(tr("wierzchołek %1 został umieszczony na stosie.").arg(currentVerticle->name()));
         break;
@@ -270,7 +286,7 @@ void FleurySolver::stepForward()
             setCurrentInfo(tr("Sciągamy wierzchołek ze stosu."));
             currentVerticle = verticleStack.pop();
             addToSolution(currentVerticle);
-            showStack();
+            removeLastPlain(ui.stosEdit, currentVerticle->name().size() + 1);
             phase = CheckIsolated;
             addEventLogLine(tr("sciągnięto wierzchołek %1 ze stosu.").arg(currentVerticle->name()));
         }
@@ -305,23 +321,30 @@ void FleurySolver::quickSolve()
     solution.clear();
     for (GraphEdge *edge : std::as_const(allEdges))
         removedEdges[edge] = false;
+    removedPrefix.clear();
     disableStepForward();
     phase = QuickSolved;
     addToSolution(currentVerticle);
     addEventLogLine(tr("aktywowano tryb szybkiego rozwiązania."));
 
+    // The boxes get their final text once, after the walk: filled entry by
+    // entry, a long walk would lay their text out again at every entry.
+    QString removedNames;
     for (;;) {
         while (!isIsolated(currentVerticle)) {
             neighbourVerticle = chooseNeighbour(currentVerticle);
             verticleStack.push(currentVerticle);
-            removeEdgeBetween(neighbourVerticle, currentVerticle);
+            removedNames += takeEdgeBetween(neighbourVerticle, currentVerticle)->name() + QLatin1Char(',');
             currentVerticle = neighbourVerticle;
         }
         if (verticleStack.isEmpty())
             break;
         currentVerticle = verticleStack.pop();
-        addToSolution(currentVerticle);
+        recordSolution(currentVerticle);
     }
+    if (!removedNames.isEmpty())
+        appendPlain(ui.krawedzieEdit, removedNames);
+    ui.rozwiazanieEdit->setPlainText(currentVerticle->name() + QLatin1Char(','));
     buildRoute();
     showRoute(ui.trasaEdit2, route);
     setCurrentInfo(tr("Wyznaczono rozwiązanie."));

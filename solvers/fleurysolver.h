@@ -4,8 +4,8 @@
 #include "solvers/abstractsolver.h"
 #include "ui_fleurysolver.h"
 
+#include <QHash>
 #include <QList>
-#include <QMap>
 #include <QStack>
 #include <QString>
 
@@ -54,10 +54,12 @@ private:
     void initData();
     GraphVerticle *chooseNeighbour(GraphVerticle *v);
     GraphEdge *removeEdgeBetween(GraphVerticle *a, GraphVerticle *b);
+    GraphEdge *takeEdgeBetween(GraphVerticle *a, GraphVerticle *b);
     bool isIsolated(GraphVerticle *v);
+    GraphEdge *firstUnremovedEdge(GraphVerticle *v);
     void addToSolution(GraphVerticle *v);
+    void recordSolution(GraphVerticle *v);
     void buildRoute();
-    void showStack();
     void refuseWalk();
 
     Ui::FleurySolverClass ui;
@@ -69,7 +71,10 @@ private:
     GraphVerticle *neighbourVerticle = nullptr;
     GraphVerticle *startVerticle = nullptr;
     GraphEdge *lastRemovedEdge = nullptr;
-    QMap<GraphEdge *, bool> removedEdges;
+    QHash<GraphEdge *, bool> removedEdges;
+    // For each vertex, how far along its edges every edge is removed: edges
+    // only ever get removed, so the walk never looks at one twice.
+    QHash<GraphVerticle *, int> removedPrefix;
     bool eulerian = false;
     QString route;
     int phase = AwaitStart;

@@ -102,16 +102,18 @@ bool MintySolver::isGraphConnected()
 
 void MintySolver::markReachable(GraphVerticle *v)
 {
+    // A stack of its own rather than recursion: a long chain of vertices must
+    // not run out of call stack.
     openVerticles[v] = false;
-    QList<GraphVerticle *> unvisited;
-    for (GraphVerticle *u : v->neighbours()) {
-        if (openVerticles.value(u))
-            unvisited.append(u);
-    }
-    // A neighbour collected here may have been reached meanwhile through an earlier one.
-    for (GraphVerticle *u : std::as_const(unvisited)) {
-        if (openVerticles.value(u))
-            markReachable(u);
+    QList<GraphVerticle *> pending{v};
+    while (!pending.isEmpty()) {
+        const QList<GraphVerticle *> neighbours = pending.takeLast()->neighbours();
+        for (GraphVerticle *u : neighbours) {
+            if (openVerticles.value(u)) {
+                openVerticles[u] = false;
+                pending.append(u);
+            }
+        }
     }
 }
 
@@ -132,7 +134,7 @@ void MintySolver::labelVerticle(GraphVerticle *v, double value)
     openVerticles[v] = false;
     verticleValues[v] = value;
     appendRow(ui.closedVerticlesList, v->name() + QStringLiteral("(") + number(value) + QStringLiteral(")"));
-    labelledVerticles.append(v);
+    labelledVerticles.insert(v, labelledVerticles.size());
     addEventLogLine(tr("Dodano wierzchołek '%1' do listy wierzchołków odwiedzonych i przypisano mu wartość: %2.")
                         .arg(v->name(), number(value)));
 }
@@ -154,7 +156,7 @@ void MintySolver::markChosenEdge(GraphEdge *e)
 {
     e->setPenColor(Qt::green);
     e->setPenWidth(2.0);
-    chosenEdges.append(e);
+    chosenEdges.insert(e);
 }
 
 GraphVerticle *MintySolver::otherEnd(GraphEdge *e, GraphVerticle *cur)
@@ -177,7 +179,7 @@ QString MintySolver::shortestWay(GraphVerticle *v)
             if (!isChosenEdge(e))
                 continue;
             GraphVerticle *o = otherEnd(e, cur);
-            if (labelledVerticles.indexOf(o) < labelledVerticles.indexOf(cur)) {
+            if (labelledVerticles.value(o, -1) < labelledVerticles.value(cur, -1)) {
                 cur = o;
                 path.append(cur);
             }

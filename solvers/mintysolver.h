@@ -4,8 +4,9 @@
 #include "solvers/abstractsolver.h"
 #include "ui_mintysolver.h"
 
+#include <QHash>
 #include <QList>
-#include <QMap>
+#include <QSet>
 
 class GraphEdge;
 class GraphVerticle;
@@ -54,11 +55,13 @@ private:
     void showShortestWays();
 
     Ui::MintySolverClass ui;
-    QMap<GraphVerticle *, bool> openVerticles;
-    QMap<GraphVerticle *, double> verticleValues;
+    QHash<GraphVerticle *, bool> openVerticles;
+    QHash<GraphVerticle *, double> verticleValues;
     QList<GraphEdge *> currentEdges;
-    QList<GraphEdge *> chosenEdges;
-    QList<GraphVerticle *> labelledVerticles;
+    // Only asked whether an edge is among them.
+    QSet<GraphEdge *> chosenEdges;
+    // Each labelled vertex with its place in the labelling order (the start is 0).
+    QHash<GraphVerticle *, int> labelledVerticles;
     GraphVerticle *startVerticle = nullptr;
     Phase phases[4];
     int phase = 0;
