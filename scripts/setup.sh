@@ -32,6 +32,10 @@ ensure_packages() {
 
 build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 smoke_packages=(xvfb xauth xdotool imagemagick openbox wmctrl)
+# Validators of the menu entry and the description, run as tests when present.
+validate_packages=(desktop-file-utils appstream)
+# cpack's Debian generator finds the package's dependencies with dpkg-shlibdeps.
+package_packages=(dpkg-dev file)
 
 # Configures (once) and builds; extra arguments go to the first configuration.
 build_project() {
