@@ -174,14 +174,20 @@ void Graph::relabel()
 
 void Graph::removeAll()
 {
+    // clear() drops the scene's index first and deletes the items in the
+    // order the scene holds them, each then first in the scene's list and
+    // taken off at once. An edge would delete its weight label, the item
+    // right behind it, from the middle of that list and so move the rest of
+    // the list each time: the labels are left to clear() as the plain items
+    // they are.
+    const QList<GraphEdge *> all = edges();
+    for (GraphEdge *e : all)
+        e->m_weightLabel = nullptr;
+
     // Emptied before deleting, so nothing can reach a deleted item through them.
     m_verticles.clear();
     m_edgeCount = 0;
 
-    // clear() drops the scene's index first and deletes the items in the
-    // order the scene holds them, each at once; deleted one by one in any
-    // other order, every item would search the scene's lists. An edge
-    // deletes its weight label itself, which takes it out of the scene.
     // A rubber-band line being drawn stays.
     if (m_rubberBand)
         removeItem(m_rubberBand);

@@ -46,6 +46,8 @@ public:
     int type() const override { return Type; }
 
 private:
+    friend class Graph; // takes the labels back when it clears the whole scene
+
     GraphVerticle *m_start;
     GraphVerticle *m_end;
     Graph *m_graph;
