@@ -15,13 +15,13 @@
 
 namespace fixtures {
 
-/// A(10, 20), B(50, 20), C(30, 60); edges C-A (lastWeight), B-C by distance (44.72), A-B 40, drawn in that order.
-inline void drawTriangle(Graph &graph, qreal lastWeight = 1)
+/// A(10, 20), B(50, 20), C(30, 60); edges C-A 1, B-C by distance (44.72), A-B 40, drawn in that order.
+inline void drawTriangle(Graph &graph)
 {
     GraphVerticle *a = graph.addVerticle(QPointF(10, 20));
     GraphVerticle *b = graph.addVerticle(QPointF(50, 20));
     GraphVerticle *c = graph.addVerticle(QPointF(30, 60));
-    graph.addEdge(c, a, lastWeight);
+    graph.addEdge(c, a, 1);
     graph.addEdge(b, c, QLineF(b->pos(), c->pos()).length());
     graph.addEdge(a, b, 40);
 }

@@ -233,14 +233,6 @@ public:
     QStringList events() const { return history(child<QListWidget>("eventLogWidget")); }
 
     void start(const QString &name) { emit graph.verticleClicked(byName(graph, name)); }
-    /// A real click on the vertex in the dialog's own view.
-    void clickInView(const QString &name)
-    {
-        auto *view = child<QGraphicsView>("graphView");
-        const GraphVerticle *v = byName(graph, name);
-        view->centerOn(v);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(v->pos()));
-    }
     void press(int times = 1)
     {
         for (int i = 0; i < times; ++i)
