@@ -23,7 +23,6 @@
 
 #include <algorithm>
 #include <random>
-#include <utility>
 
 namespace TestGraphs {
 
@@ -70,9 +69,6 @@ inline QList<EdgeSpec> randomConnected(std::mt19937 &rng, int count, int extraEd
     std::uniform_int_distribution<int> weight(minWeight, maxWeight);
     QList<EdgeSpec> edges;
     QList<QPair<int, int>> used;
-    auto joined = [&](int a, int b) {
-        return used.contains(qMakePair(qMin(a, b), qMax(a, b)));
-    };
     for (int v = 1; v < count; ++v) {
         const int other = std::uniform_int_distribution<int>(0, v - 1)(rng);
         // Either direction, so that both ends of a key get exercised.
@@ -84,7 +80,7 @@ inline QList<EdgeSpec> randomConnected(std::mt19937 &rng, int count, int extraEd
     for (int added = 0; added < extraEdges && used.size() < possible;) {
         const int a = std::uniform_int_distribution<int>(0, count - 1)(rng);
         const int b = std::uniform_int_distribution<int>(0, count - 1)(rng);
-        if (a == b || joined(a, b))
+        if (a == b || used.contains(qMakePair(qMin(a, b), qMax(a, b))))
             continue;
         edges.append({a, b, qreal(weight(rng))});
         used.append(qMakePair(qMin(a, b), qMax(a, b)));
@@ -160,13 +156,9 @@ inline QStringList history(const QListWidget *eventLog)
 
 inline QString colourName(const QColor &colour)
 {
-    const std::pair<Qt::GlobalColor, const char *> known[]{
-        {Qt::green, "green"}, {Qt::white, "white"}, {Qt::black, "black"}};
-    for (const auto &[global, name] : known) {
-        if (colour == QColor(global))
-            return QLatin1String(name);
-    }
-    return colour.name();
+    return colour == QColor(Qt::green) ? QStringLiteral("green")
+         : colour == QColor(Qt::white) ? QStringLiteral("white")
+         : colour == QColor(Qt::black) ? QStringLiteral("black") : colour.name();
 }
 
 /// "A: green r15 w3": fill, radius and outline width.
