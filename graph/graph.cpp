@@ -172,6 +172,23 @@ void Graph::relabel()
     forEachEdge([](GraphEdge *edge) { edge->updatePosition(); });
 }
 
+void Graph::closeReachable(GraphVerticle *from, QHash<GraphVerticle *, bool> &open)
+{
+    // A stack of its own rather than recursion: a long chain of vertices must
+    // not run out of call stack.
+    open[from] = false;
+    QList<GraphVerticle *> pending{from};
+    while (!pending.isEmpty()) {
+        const QList<GraphVerticle *> neighbours = pending.takeLast()->neighbours();
+        for (GraphVerticle *n : neighbours) {
+            if (open.value(n)) {
+                open[n] = false;
+                pending.append(n);
+            }
+        }
+    }
+}
+
 void Graph::removeAll()
 {
     // clear() drops the scene's index first and deletes the items in the

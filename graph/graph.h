@@ -2,6 +2,7 @@
 #define GRAPH_H
 
 #include <QGraphicsScene>
+#include <QHash>
 #include <QList>
 #include <QPair>
 
@@ -52,6 +53,8 @@ public:
     QList<GraphVerticle *> neighboursOf(const GraphVerticle *v) const;
     /// The edges of v in key order; costs the degree of v, not the size of the graph.
     QList<GraphEdge *> edgesOf(const GraphVerticle *v) const;
+    /// Sets open[v] to false for `from` and for every vertex reached from it through open ones.
+    static void closeReachable(GraphVerticle *from, QHash<GraphVerticle *, bool> &open);
 
     void resetVerticles();
     void resetEdges();

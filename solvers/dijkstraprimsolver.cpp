@@ -84,19 +84,7 @@ bool DijkstraPrimSolver::isGraphConnected()
 
 void DijkstraPrimSolver::markReachable(GraphVerticle *v)
 {
-    // A stack of its own rather than recursion: a long chain of vertices must
-    // not run out of call stack.
-    unreached[v] = false;
-    QList<GraphVerticle *> pending{v};
-    while (!pending.isEmpty()) {
-        const QList<GraphVerticle *> neighbours = pending.takeLast()->neighbours();
-        for (GraphVerticle *n : neighbours) {
-            if (unreached.value(n)) {
-                unreached[n] = false;
-                pending.append(n);
-            }
-        }
-    }
+    Graph::closeReachable(v, unreached);
 }
 
 void DijkstraPrimSolver::setStartVerticle(GraphVerticle *v)

@@ -102,19 +102,7 @@ bool MintySolver::isGraphConnected()
 
 void MintySolver::markReachable(GraphVerticle *v)
 {
-    // A stack of its own rather than recursion: a long chain of vertices must
-    // not run out of call stack.
-    openVerticles[v] = false;
-    QList<GraphVerticle *> pending{v};
-    while (!pending.isEmpty()) {
-        const QList<GraphVerticle *> neighbours = pending.takeLast()->neighbours();
-        for (GraphVerticle *u : neighbours) {
-            if (openVerticles.value(u)) {
-                openVerticles[u] = false;
-                pending.append(u);
-            }
-        }
-    }
+    Graph::closeReachable(v, openVerticles);
 }
 
 void MintySolver::initLabels()

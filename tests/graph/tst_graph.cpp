@@ -2,6 +2,7 @@
 #include "tests/support/testgraphs.h"
 
 #include <QGraphicsSimpleTextItem>
+#include <QThread>
 #include <QtTest>
 
 #include <memory>
@@ -31,6 +32,7 @@ private slots:
     void gestures_data();
     void gestures();
     void rubberBandOutlivesClearingAndSecondPress();
+    void reachabilityWalksLongChainsOnASmallStack();
 
 private:
     QPoint at(QPointF scenePoint) const { return view->mapFromScene(scenePoint); }
@@ -230,4 +232,34 @@ void TestGraph::rubberBandOutlivesClearingAndSecondPress()
 }
 
 QTEST_MAIN(TestGraph)
+void TestGraph::reachabilityWalksLongChainsOnASmallStack()
+{
+    // The connectivity test of the solvers: one call per vertex of a long
+    // chain would overflow the small stack of the thread below.
+    Graph graph;
+    QList<GraphVerticle *> chain;
+    // Names this far past Z come from scripts that no font here covers, and
+    // Qt warns about every one of them.
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    {
+        const Graph::Batch batch(graph);
+        for (int i = 0; i < 4000; ++i) {
+            chain.append(graph.addVerticle(QPointF(i, 0)));
+            if (i > 0)
+                graph.addEdge(chain.at(i - 1), chain.at(i), 1);
+        }
+    }
+    GraphVerticle *apart = graph.addVerticle(QPointF(0, 50));
+    qInstallMessageHandler(previous);
+    QHash<GraphVerticle *, bool> open;
+    for (GraphVerticle *v : graph.verticles())
+        open[v] = true;
+    std::unique_ptr<QThread> walk(QThread::create([&] { Graph::closeReachable(chain.last(), open); }));
+    walk->setStackSize(64 * 1024);
+    walk->start();
+    QVERIFY(walk->wait(30000));
+    QCOMPARE(open.values().count(true), 1);
+    QVERIFY(open.value(apart));
+}
+
 #include "tst_graph.moc"
