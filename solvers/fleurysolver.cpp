@@ -5,7 +5,6 @@
 #include "graph/graphverticle.h"
 
 #include <QFont>
-#include <QSet>
 #include <QTextCursor>
 
 namespace {
@@ -116,19 +115,12 @@ bool FleurySolver::checkEulerian(Graph *graph)
     if (!seed)
         return true;
 
-    QSet<GraphVerticle *> reached{seed};
-    QList<GraphVerticle *> pending{seed};
-    while (!pending.isEmpty()) {
-        const QList<GraphVerticle *> neighbours = pending.takeLast()->neighbours();
-        for (GraphVerticle *n : neighbours) {
-            if (!reached.contains(n)) {
-                reached.insert(n);
-                pending.append(n);
-            }
-        }
-    }
+    QHash<GraphVerticle *, bool> unreached;
+    for (GraphVerticle *v : verticles)
+        unreached[v] = true;
+    Graph::closeReachable(seed, unreached);
     for (GraphVerticle *v : verticles) {
-        if (!reached.contains(v) && !v->edges().isEmpty())
+        if (unreached.value(v) && !v->edges().isEmpty())
             return false;
     }
     return true;
