@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QSaveFile>
+#include <QToolBar>
 
 namespace {
 
@@ -34,10 +35,15 @@ Perewal::Perewal(QWidget *parent, Qt::WindowFlags flags)
 
     scene = new Graph;
     ui.graphView->setScene(scene);
-    // Set once: the view does not follow the items the user draws outside it.
-    ui.graphView->setSceneRect(scene->sceneRect());
     // Qt 6 has no separate high-quality antialiasing hint; its antialiasing is that quality.
     ui.graphView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    ui.canvasToolsLayout->addWidget(ui.graphView->createToolBar());
+    connect(ui.graphView, &GraphView::pictureSaved, this, [this](const QString &fileName) {
+        addLogLine(tr("Zapisano obraz rysunku w pliku %1").arg(QDir::toNativeSeparators(fileName)));
+    });
+    ui.graphView->takeExtraRoom();
+    // Long lines show whole in their tooltips rather than behind a scroll bar.
+    ui.eventLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     ui.newEdgeWieghtComboBox->insertItems(
         ui.newEdgeWieghtComboBox->count(),
@@ -66,7 +72,9 @@ Perewal::~Perewal()
 
 void Perewal::addLogLine(const QString &line)
 {
-    ui.eventLog->insertItem(0, QDateTime::currentDateTime().toString(Qt::TextDate) + QStringLiteral(" - ") + line);
+    auto *item = new QListWidgetItem(QDateTime::currentDateTime().toString(Qt::TextDate) + QStringLiteral(" - ") + line);
+    item->setToolTip(item->text());
+    ui.eventLog->insertItem(0, item);
 }
 
 void Perewal::launchFleury()

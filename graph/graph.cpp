@@ -5,6 +5,7 @@
 #include "graph/randomsource.h"
 
 #include <QGraphicsLineItem>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsSceneMouseEvent>
 #include <QLineF>
 
@@ -13,6 +14,9 @@
 #include <limits>
 
 namespace {
+
+// The rectangle a new scene starts with; it then follows the drawing.
+const QRectF firstRect(0, 0, 100, 100);
 
 // Nearest whole number, a half rounded toward plus infinity: 2.5 gives 3, -2.5 gives -2.
 qreal nearest(qreal x)
@@ -31,7 +35,7 @@ Graph::Graph()
 {
     // Lets verticleClicked() travel through queued connections and signal spies.
     qRegisterMetaType<GraphVerticle *>();
-    setSceneRect(0, 0, 100, 100);
+    setSceneRect(firstRect);
 }
 
 Graph::~Graph()
@@ -170,6 +174,7 @@ void Graph::relabel()
     for (int i = 0; i < m_verticles.size(); ++i)
         m_verticles[i]->setName(QChar(char16_t(65 + i)));
     forEachEdge([](GraphEdge *edge) { edge->updatePosition(); });
+    followDrawing();
 }
 
 void Graph::closeReachable(GraphVerticle *from, QHash<GraphVerticle *, bool> &open)
@@ -211,6 +216,37 @@ void Graph::removeAll()
     clear();
     if (m_rubberBand)
         addItem(m_rubberBand);
+    followDrawing();
+}
+
+QRectF Graph::drawingRect() const
+{
+    if (m_verticles.isEmpty())
+        return firstRect;
+    // Edges run between their ends' centres; only their weight labels can reach past the vertices.
+    QRectF bounds;
+    for (const GraphVerticle *v : m_verticles) {
+        bounds |= v->sceneBoundingRect();
+        for (const GraphEdge *edge : v->m_incident) {
+            if (edge->start() == v && edge->weightLabel())
+                bounds |= edge->weightLabel()->sceneBoundingRect();
+        }
+    }
+    return bounds.adjusted(-DrawingMargin, -DrawingMargin, DrawingMargin, DrawingMargin);
+}
+
+// The views show the whole drawing and scroll over it, so the scene's
+// rectangle grows and shrinks with it.
+void Graph::followDrawing()
+{
+    if (m_batchDepth > 0) {
+        m_rectPending = true;
+        return;
+    }
+    m_rectPending = false;
+    const QRectF rect = drawingRect();
+    if (rect != sceneRect())
+        setSceneRect(rect);
 }
 
 Graph::Batch::Batch(Graph &graph)
@@ -221,8 +257,12 @@ Graph::Batch::Batch(Graph &graph)
 
 Graph::Batch::~Batch()
 {
-    if (--m_graph.m_batchDepth == 0 && m_graph.m_relabelPending)
+    if (--m_graph.m_batchDepth > 0)
+        return;
+    if (m_graph.m_relabelPending)
         m_graph.relabel();
+    else if (m_graph.m_rectPending)
+        m_graph.followDrawing();
 }
 
 // An addition lays out its own items; the relabelling of the whole graph that
@@ -231,10 +271,13 @@ Graph::Batch::~Batch()
 // removals only.
 void Graph::relabelAfterEdit(bool additionOnly)
 {
-    if (m_batchDepth == 0)
+    if (m_batchDepth == 0) {
         relabel();
-    else if (!additionOnly)
+        return;
+    }
+    if (!additionOnly)
         m_relabelPending = true;
+    m_rectPending = true;
 }
 
 void Graph::addVerticle()

@@ -31,6 +31,9 @@ public:
         Random0To100
     };
 
+    /// Room around the drawing in its rectangle, so that a vertex at its edge is not flush with a view's border.
+    static constexpr qreal DrawingMargin = 20;
+
     Graph();
     ~Graph() override;
 
@@ -62,6 +65,8 @@ public:
     void relabel();
     /// Deletes every vertex and edge; the mode, weight scheme and rubber-band line stay.
     void removeAll();
+    /// Every vertex, name and weight label with a margin around them; the scene's first rectangle while it is empty.
+    QRectF drawingRect() const;
 
     /**
      * While a batch is open, additions lay out only their own items and
@@ -110,6 +115,7 @@ private:
     void forEachEdge(Visit visit) const;
     void dropRubberBand();
     void relabelAfterEdit(bool additionOnly);
+    void followDrawing();
     void detachEdge(GraphEdge *edge);
 
     int m_weightScheme = Unit;
@@ -119,6 +125,7 @@ private:
     int m_edgeCount = 0;
     int m_batchDepth = 0;
     bool m_relabelPending = false;
+    bool m_rectPending = false;
     int m_mode = Idle;
     QGraphicsLineItem *m_rubberBand = nullptr;
 };

@@ -6,11 +6,28 @@
 
 #include <QFont>
 #include <QGraphicsSimpleTextItem>
+#include <QPainter>
 #include <QPen>
 #include <QtMath>
 
 #include <cmath>
 #include <limits>
+
+namespace {
+
+// A weight written on a white ground: the edge's line runs under the label's
+// corner, and a "3" crossed by it reads as an "8".
+class WeightLabel : public QGraphicsSimpleTextItem
+{
+public:
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override
+    {
+        painter->fillRect(boundingRect(), QColor(255, 255, 255, 220));
+        QGraphicsSimpleTextItem::paint(painter, option, widget);
+    }
+};
+
+} // namespace
 
 GraphEdge::GraphEdge(Graph *graph, GraphVerticle *start, GraphVerticle *end, qreal weight)
     : m_start(start)
@@ -86,7 +103,7 @@ void GraphEdge::updatePosition()
     if (!m_weightLabel) {
         // Made whole before it joins the scene, which then indexes it once.
         static const QFont font(QStringLiteral("Verdana"), 10);
-        m_weightLabel = new QGraphicsSimpleTextItem;
+        m_weightLabel = new WeightLabel;
         m_weightLabel->setFont(font);
         m_weightLabel->setZValue(20);
         m_weightLabel->setText(text);

@@ -30,7 +30,7 @@ ensure_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
 smoke_packages=(xvfb xauth xdotool imagemagick openbox wmctrl)
 # Validators of the menu entry and the description, run as tests when present.
 validate_packages=(desktop-file-utils appstream)

@@ -34,6 +34,9 @@ protected:
     /// One step of the algorithm.
     virtual void stepForward() = 0;
 
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     /// The main window's scene; borrowed for the dialog's lifetime.
     Graph *graph;
 
@@ -41,7 +44,10 @@ private slots:
     void stepForwardButtonClicked();
 
 private:
+    void fitOnScreen();
+
     Ui::AbstractSolverClass ui;
+    bool m_fitted = false;
 };
 
 #endif // ABSTRACTSOLVER_H

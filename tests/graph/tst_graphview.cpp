@@ -1,0 +1,316 @@
+#include "app/perewal.h"
+#include "graph/graphfile.h"
+#include "graph/graphview.h"
+#include "solvers/mintysolver.h"
+#include "tests/support/testgraphs.h"
+
+#include <QPrinter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace TestGraphs;
+
+namespace {
+
+// Where a scene point is in the view's viewport, to the pixel.
+QPoint at(const GraphView &view, const QPointF &scenePoint)
+{
+    return view.viewportTransform().map(scenePoint).toPoint();
+}
+
+// The vertices whose circles the view does not show whole.
+QStringList hidden(const GraphView &view)
+{
+    QStringList names;
+    for (const GraphVerticle *v : static_cast<Graph *>(view.scene())->verticles()) {
+        if (!view.visibleRect().contains(v->sceneBoundingRect()))
+            names.append(v->name());
+    }
+    return names;
+}
+
+void ctrlWheel(GraphView &view, const QPointF &where, int notches)
+{
+    QWheelEvent wheel(where, view.viewport()->mapToGlobal(where), {}, QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+}
+
+// A drawing far from the scene's first rectangle, spread wider than any view here.
+const QString farAway = QStringLiteral("AB3 BC4 CD5 DA6 AC7");
+void placeFarAway(Graph &graph)
+{
+    const QList<QPointF> places{{5000, 7000}, {6400, 7100}, {6300, 8000}, {4900, 7900}};
+    const QList<GraphVerticle *> verticles = build(graph, farAway);
+    for (int i = 0; i < verticles.size(); ++i)
+        verticles[i]->setPos(places[i]);
+    graph.relabel();
+}
+
+} // namespace
+
+class TestGraphView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void clicksLandWhereTheyPointAndNothingMoves_data();
+    void clicksLandWhereTheyPointAndNothingMoves();
+    void scrollBarsComeOnlyWithADrawingLargerThanTheView();
+    void everyViewOpensOnTheWholeDrawing();
+    void zoomKeepsThePointUnderTheCursor_data();
+    void zoomKeepsThePointUnderTheCursor();
+    void picturesOfTheWholeDrawing_data();
+    void picturesOfTheWholeDrawing();
+    void dialogsFitTheScreenAndGrowTheirCanvas();
+
+private:
+    std::unique_ptr<Graph> graph;
+    std::unique_ptr<GraphView> view;
+};
+
+void TestGraphView::init()
+{
+    graph = std::make_unique<Graph>();
+    view = std::make_unique<GraphView>();
+    // Odd sizes: a viewport of an odd width centres a small rectangle half a pixel off.
+    view->resize(401, 301);
+    view->setScene(graph.get());
+    view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+}
+
+void TestGraphView::clicksLandWhereTheyPointAndNothingMoves_data()
+{
+    QTest::addColumn<qreal>("zoom");
+    QTest::addColumn<QPoint>("scroll"); // scroll bar moves before the clicks
+    for (qreal zoom : {1.0, 3.0, 0.4}) {
+        QTest::addRow("at %d %%", int(zoom * 100)) << zoom << QPoint();
+        QTest::addRow("at %d %%, scrolled", int(zoom * 100)) << zoom << QPoint(-37, 55);
+    }
+}
+
+// Vertices added by clicks at the corners, edges drawn between them and a
+// click on each vertex in the idle mode: at any zoom and scroll position each
+// lands on the point or item under the cursor, and what is shown stays put.
+void TestGraphView::clicksLandWhereTheyPointAndNothingMoves()
+{
+    QFETCH(qreal, zoom);
+    QFETCH(QPoint, scroll);
+
+    view->zoomAbout(zoom, QPointF(200, 150));
+    graph->setMode(Graph::AddVerticle);
+    // Scrolled: a first vertex far away, so that the view can be scrolled.
+    if (!scroll.isNull())
+        graph->addVerticle(view->visibleRect().center() + QPointF(900, 900) / zoom);
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + scroll.x());
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + scroll.y());
+
+    const QList<QPoint> corners{{12, 12}, {370, 14}, {365, 250}, {15, 255}};
+    QList<QPointF> wanted;
+    for (const QPoint &corner : corners) {
+        wanted.append(view->viewportTransform().inverted().map(QPointF(corner)));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, corner);
+    }
+    QList<GraphVerticle *> verticles = graph->verticles().mid(scroll.isNull() ? 0 : 1);
+    for (int i = 0; i < corners.size(); ++i) {
+        QVERIFY((verticles[i]->pos() - wanted[i]).manhattanLength() < 1.5 / zoom);
+        QVERIFY((at(*view, verticles[i]->pos()) - corners[i]).manhattanLength() <= 2);
+    }
+
+    graph->setMode(Graph::AddEdge);
+    for (int i = 0; i < corners.size(); ++i) {
+        const QPoint from = at(*view, verticles[i]->pos()), to = at(*view, verticles[(i + 1) % 4]->pos());
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(view->viewport(), (from + to) / 2);
+        QTest::mouseMove(view->viewport(), to);
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, to);
+    }
+    QCOMPARE(graph->edges().size(), 4);
+    // Nothing moved while they were drawn.
+    for (int i = 0; i < corners.size(); ++i)
+        QVERIFY((at(*view, verticles[i]->pos()) - corners[i]).manhattanLength() <= 2);
+
+    graph->setMode(Graph::Idle);
+    QStringList clicked;
+    connect(graph.get(), &Graph::verticleClicked, this, [&](GraphVerticle *v) { clicked << v->name(); });
+    for (GraphVerticle *v : std::as_const(verticles))
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at(*view, v->pos() + QPointF(4, -4)));
+    QCOMPARE(clicked.join(' '), scroll.isNull() ? QStringLiteral("A B C D") : QStringLiteral("B C D E"));
+}
+
+void TestGraphView::scrollBarsComeOnlyWithADrawingLargerThanTheView()
+{
+    // Vertices near every border of the view, whole circles inside it.
+    const QRectF shown = view->visibleRect();
+    for (const QPointF &corner : {shown.topLeft(), shown.topRight(), shown.bottomRight(), shown.bottomLeft()})
+        graph->addVerticle(corner + (shown.center() - corner) * 0.25);
+    auto bars = [&] {
+        QCoreApplication::processEvents();
+        return QString::number(view->horizontalScrollBar()->isVisible())
+               + QString::number(view->verticalScrollBar()->isVisible());
+    };
+    QCOMPARE(hidden(*view), QStringList());
+    QCOMPARE(bars(), QStringLiteral("00"));
+
+    GraphVerticle *far = graph->addVerticle(QPointF(shown.right() + 300, shown.center().y()));
+    QCOMPARE(bars(), QStringLiteral("10"));
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+    QCOMPARE(hidden(*view).contains(far->name()), false);
+    // Scrolled back, the far vertex goes and its scroll bar with it.
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->minimum());
+    graph->removeVerticle(far);
+    QCOMPARE(bars(), QStringLiteral("00"));
+    QCOMPARE(hidden(*view), QStringList());
+}
+
+// A drawing loaded far from the origin: the dialog opens on all of it,
+// shrunk; the main window keeps 1:1 until Ctrl+0.
+void TestGraphView::everyViewOpensOnTheWholeDrawing()
+{
+    QTemporaryDir dir;
+    placeFarAway(*graph);
+    const QString file = dir.filePath(QStringLiteral("daleko.graf"));
+    {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QDataStream stream(&out);
+        stream << *graph;
+    }
+    Perewal window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.loadGraphFrom(file));
+    auto *mainView = window.findChild<GraphView *>(QStringLiteral("graphView"));
+    QCOMPARE(mainView->zoom(), 1.0);
+    QVERIFY(!hidden(*mainView).isEmpty());
+
+    QString seen;
+    driveModal<MintySolver>(&window, [&] { window.findChild<QPushButton *>("mintyButton")->click(); },
+                            [&](MintySolver &dialog) {
+                                // Scroll bars come and go through queued events, as the window settles.
+                                QCoreApplication::processEvents();
+                                const auto *dialogView = dialog.findChild<GraphView *>(QStringLiteral("graphView"));
+                                seen = hidden(*dialogView).join(' ')
+                                       + (dialogView->zoom() < 1 ? QStringLiteral("shrunk") : QString());
+                            });
+    QCOMPARE(seen, QStringLiteral("shrunk"));
+
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+    QTRY_COMPARE(hidden(*mainView), QStringList());
+    QVERIFY(mainView->zoom() < 1);
+}
+
+void TestGraphView::zoomKeepsThePointUnderTheCursor_data()
+{
+    QTest::addColumn<QPointF>("cursor");
+    QTest::addColumn<int>("notches");
+    QTest::addColumn<int>("percent"); // the zoom after them
+    QTest::newRow("in, top left") << QPointF(30, 40) << 3 << 195;
+    QTest::newRow("out, bottom right") << QPointF(350, 260) << -2 << 64;
+    QTest::newRow("in to the limit") << QPointF(200, 20) << 12 << 800;
+    QTest::newRow("out to the limit") << QPointF(5, 290) << -15 << 10;
+}
+
+void TestGraphView::zoomKeepsThePointUnderTheCursor()
+{
+    QFETCH(QPointF, cursor);
+    QFETCH(int, notches);
+    QFETCH(int, percent);
+
+    placeFarAway(*graph);
+    const QPointF under = view->viewportTransform().inverted().map(cursor);
+    for (int i = 0; i < qAbs(notches); ++i)
+        ctrlWheel(*view, cursor, notches > 0 ? 1 : -1);
+    QCOMPARE(qRound(view->zoom() * 100), percent);
+    QVERIFY2((view->viewportTransform().map(under) - cursor).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("moved to %1, %2").arg(view->viewportTransform().map(under).x())
+                            .arg(view->viewportTransform().map(under).y())));
+    // Plain wheel turns scroll, they do not zoom.
+    QWheelEvent wheel(cursor, view->viewport()->mapToGlobal(cursor), {}, QPoint(0, -120), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    QCOMPARE(qRound(view->zoom() * 100), percent);
+}
+
+void TestGraphView::picturesOfTheWholeDrawing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("png") << "rysunek.png";
+    QTest::newRow("svg") << "rysunek.svg";
+    QTest::newRow("pdf") << "rysunek.pdf";
+    QTest::newRow("printed") << "wydruk.pdf";
+    QTest::newRow("into a missing folder") << "brak/rysunek.png";
+}
+
+// The whole drawing, marks of a run included, wherever the view stands.
+void TestGraphView::picturesOfTheWholeDrawing()
+{
+    QFETCH(QString, file);
+
+    QTemporaryDir dir;
+    placeFarAway(*graph);
+    graph->verticles().first()->setBrushColor(Qt::green);
+    view->zoomAbout(3, QPointF());
+    const QString path = dir.filePath(file);
+    bool written = false;
+    if (file.startsWith(QLatin1String("wydruk"))) {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        written = view->print(&printer);
+    } else {
+        written = view->savePicture(path);
+    }
+    QCOMPARE(written, !file.startsWith(QLatin1String("brak")));
+    if (!written)
+        return;
+
+    const QRectF drawing = graph->drawingRect();
+    QFile picture(path);
+    QVERIFY(picture.open(QIODevice::ReadOnly));
+    const QByteArray bytes = picture.readAll();
+    if (file.endsWith(QLatin1String(".svg"))) {
+        QSvgRenderer svg(bytes);
+        QVERIFY(svg.isValid());
+        QCOMPARE(svg.viewBoxF().size(), drawing.size());
+    } else if (file.endsWith(QLatin1String(".pdf"))) {
+        QVERIFY(bytes.startsWith("%PDF"));
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page>") + bytes.count("/Type /Page "), 1);
+    } else {
+        const QImage image(path);
+        QCOMPARE(image.size(), (drawing.size() * 2).toSize());
+        // Green inside the first vertex, beside its name; white far from every item.
+        const QPointF first = (graph->verticles().first()->pos() + QPointF(-7, 0) - drawing.topLeft()) * 2;
+        QCOMPARE(image.pixelColor(first.toPoint()), QColor(Qt::green));
+        QCOMPARE(image.pixelColor(3, 3), QColor(Qt::white));
+    }
+}
+
+// At its first size, on a small screen and maximised: every control on screen, extra room for the canvas.
+void TestGraphView::dialogsFitTheScreenAndGrowTheirCanvas()
+{
+    build(*graph, "AB1 BC1");
+    SolverRun<MintySolver> run(*graph);
+    QVERIFY(QTest::qWaitForWindowExposed(&run.solver));
+    const QRect room = run.solver.screen()->availableGeometry();
+    QVERIFY(room.contains(run.solver.frameGeometry()));
+    const auto *dialogView = run.child<GraphView>("graphView");
+    const QSize canvas = dialogView->size();
+    const int history = run.child("eventLogWidget")->height();
+    run.solver.resize(run.solver.width() + 200, run.solver.height() + 150);
+    QTRY_COMPARE(dialogView->size(), canvas + QSize(200, 150));
+    QCOMPARE(run.child("eventLogWidget")->height(), history);
+    QCOMPARE(run.child("inheritedWidgetContainer")->width(), 200);
+    QVERIFY(run.solver.windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+QTEST_MAIN(TestGraphView)
+#include "tst_graphview.moc"
