@@ -4,15 +4,17 @@
 // the same graph, with the ratio; the goals are the ratios, never the times.
 //
 //   perewal_bench [--runs N] [--sizes 100:300,1000:3000,5000:15000] [--quick-edges 100000]
-//                 [--budget SECONDS] [--figures load,edit,steps,quick,memory,startup] [--title TEXT]
+//                 [--budget SECONDS] [--figures load,edit,view,export,steps,quick,memory,startup] [--title TEXT]
 //
 // "steps" runs the three algorithms; "minty", "dijkstraprim" or "fleury" runs one of them.
+// "view" fits and zooms a view of the graph, "export" saves it as PNG, SVG and PDF.
 
 #include "app/perewal.h"
 #include "graph/graph.h"
 #include "graph/graphedge.h"
 #include "graph/graphfile.h"
 #include "graph/graphverticle.h"
+#include "graph/graphview.h"
 #include "solvers/dijkstraprimsolver.h"
 #include "solvers/fleurysolver.h"
 #include "solvers/mintysolver.h"
@@ -440,7 +442,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("budget"), QStringLiteral("Seconds a figure may take over its runs, and a whole run of an algorithm."),
                       QStringLiteral("s"), QStringLiteral("60")});
     parser.addOption({QStringLiteral("figures"), QStringLiteral("Figures to measure."), QStringLiteral("list"),
-                      QStringLiteral("load,edit,steps,quick,memory,startup")});
+                      QStringLiteral("load,edit,view,export,steps,quick,memory,startup")});
     parser.addOption({QStringLiteral("title"), QStringLiteral("Table title."), QStringLiteral("text"), QStringLiteral("Perewal")});
     parser.addHelpOption();
     parser.process(app);
@@ -448,7 +450,7 @@ int main(int argc, char **argv)
     const int runs = parser.value(QStringLiteral("runs")).toInt();
     const QStringList figures = parser.value(QStringLiteral("figures")).split(QLatin1Char(','));
     auto wanted = [&](const char *figure) { return figures.contains(QLatin1String(figure)); };
-    const bool needScenes = wanted("load") || wanted("edit") || wanted("steps") || wanted("quick")
+    const bool needScenes = wanted("load") || wanted("edit") || wanted("view") || wanted("export") || wanted("steps") || wanted("quick")
                             || wanted("minty") || wanted("dijkstraprim") || wanted("fleury");
     const double budgetMs = parser.value(QStringLiteral("budget")).toDouble() * 1000;
     QList<QPair<int, int>> sizes;
@@ -510,6 +512,42 @@ int main(int argc, char **argv)
             });
             report({QStringLiteral("one edit (add + remove a vertex)"), size, editMs, QStringLiteral("full repaint"),
                     repaintMs, QStringLiteral("≤ 1"), {}});
+        }
+
+        // A view as large as a maximised main window's: fitting the whole
+        // drawing and one zoom step (their own work, then with the repaint
+        // they cause), and each picture of the whole drawing.
+        if (wanted("view") || wanted("export")) {
+            GraphView view;
+            view.resize(1000, 620);
+            view.setScene(&graph);
+            view.show();
+            settle();
+            const QPointF middle(500, 310);
+            auto viewFigure = [&](const QString &name, const std::function<void()> &prepare,
+                                  const std::function<void()> &body, const QString &goal) {
+                report({name, size, measure(runs, budgetMs, prepare, body, settle), QStringLiteral("full repaint"),
+                        repaintMs, goal, {}});
+            };
+            auto atOneToOne = [&] { view.zoomAbout(1 / view.zoom(), middle); settle(); };
+            auto paint = [&] { view.viewport()->repaint(); };
+            if (wanted("view")) {
+                viewFigure(QStringLiteral("fit the whole drawing"), atOneToOne, [&] { view.fitDrawing(); },
+                           QStringLiteral("≤ 1"));
+                viewFigure(QStringLiteral("fit the whole drawing, with its repaint"), atOneToOne,
+                           [&] { view.fitDrawing(); paint(); }, QStringLiteral("—"));
+                viewFigure(QStringLiteral("one zoom step"), atOneToOne, [&] { view.zoomAbout(1.25, middle); },
+                           QStringLiteral("≤ 1"));
+                viewFigure(QStringLiteral("one zoom step, with its repaint"), atOneToOne,
+                           [&] { view.zoomAbout(1.25, middle); paint(); }, QStringLiteral("—"));
+            }
+            if (wanted("export")) {
+                for (const char *format : {"png", "svg", "pdf"}) {
+                    const QString file = temp.filePath(QStringLiteral("picture.") + QLatin1String(format));
+                    viewFigure(QStringLiteral("save the picture as ") + QString::fromLatin1(format).toUpper(), {},
+                               [&] { view.savePicture(file); }, QStringLiteral("≤ 3"));
+                }
+            }
         }
 
         auto stepFigure = [&](const QString &name, const char *solver, const std::function<RunResult()> &run) {

@@ -22,7 +22,7 @@ class WeightLabel : public QGraphicsSimpleTextItem
 public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override
     {
-        painter->fillRect(boundingRect(), QColor(255, 255, 255, 220));
+        painter->fillRect(boundingRect(), Qt::white);
         QGraphicsSimpleTextItem::paint(painter, option, widget);
     }
 };

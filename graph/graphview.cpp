@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -17,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -32,10 +34,10 @@ namespace {
 
 // One press of Ctrl++ or one notch of the wheel.
 constexpr qreal zoomStep = 1.25;
-// Pictures at twice the screen's resolution, but never an image that cannot be held in memory.
+// A picture has twice the screen's resolution: a drawing as large as it
+// shows at 100 % gets twice as many pixels each way, one larger than the
+// screen is fitted into twice the screen, as sharp as a slide needs.
 constexpr qreal pictureScale = 2.0;
-constexpr qreal maxPictureSide = 16384;
-constexpr qreal maxPicturePixels = 64e6;
 // How far inside the viewport's edges the view's own part of its rectangle ends.
 constexpr qreal insetPixels = 0.001;
 
@@ -356,16 +358,20 @@ bool GraphView::savePicture(const QString &fileName)
         renderDrawing(painter, QRectF(QPointF(), pdf.pageLayout().paintRectPixels(pdf.resolution()).size()));
         return painter.end();
     }
-    qreal scale = pictureScale * devicePixelRatioF();
-    scale = std::min({scale, maxPictureSide / drawing.width(), maxPictureSide / drawing.height(),
-                      std::sqrt(maxPicturePixels / (drawing.width() * drawing.height()))});
-    QImage image((drawing.size() * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    const QSizeF screenPixels = QSizeF(screen()->size()) * screen()->devicePixelRatio();
+    const qreal scale = pictureScale * std::min({devicePixelRatioF(), screenPixels.width() / drawing.width(),
+                                                 screenPixels.height() / drawing.height()});
+    // Opaque: the picture has a white ground, and a PNG without an alpha channel is written faster.
+    QImage image((drawing.size() * scale).toSize(), QImage::Format_RGB32);
     if (image.isNull())
         return false;
     painter.begin(&image);
     renderDrawing(painter, image.rect());
     painter.end();
-    return image.save(fileName, "PNG");
+    // Qt's quality 80 is zlib's fastest compression: a drawing is mostly white and shrinks well even so.
+    QImageWriter writer(fileName, "png");
+    writer.setQuality(80);
+    return writer.write(image);
 }
 
 bool GraphView::print(QPrinter *printer)

@@ -243,20 +243,26 @@ void TestGraphView::zoomKeepsThePointUnderTheCursor()
 void TestGraphView::picturesOfTheWholeDrawing_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::newRow("png") << "rysunek.png";
-    QTest::newRow("svg") << "rysunek.svg";
-    QTest::newRow("pdf") << "rysunek.pdf";
-    QTest::newRow("printed") << "wydruk.pdf";
-    QTest::newRow("into a missing folder") << "brak/rysunek.png";
+    QTest::addColumn<bool>("large"); // larger than the screen
+    QTest::newRow("png") << "rysunek.png" << false;
+    QTest::newRow("png, larger than the screen") << "rysunek.png" << true;
+    QTest::newRow("svg") << "rysunek.svg" << true;
+    QTest::newRow("pdf") << "rysunek.pdf" << true;
+    QTest::newRow("printed") << "wydruk.pdf" << true;
+    QTest::newRow("into a missing folder") << "brak/rysunek.png" << false;
 }
 
 // The whole drawing, marks of a run included, wherever the view stands.
 void TestGraphView::picturesOfTheWholeDrawing()
 {
     QFETCH(QString, file);
+    QFETCH(bool, large);
 
     QTemporaryDir dir;
-    placeFarAway(*graph);
+    if (large)
+        placeFarAway(*graph);
+    else
+        build(*graph, farAway);
     graph->verticles().first()->setBrushColor(Qt::green);
     view->zoomAbout(3, QPointF());
     const QString path = dir.filePath(file);
@@ -285,10 +291,14 @@ void TestGraphView::picturesOfTheWholeDrawing()
         QVERIFY(bytes.startsWith("%PDF"));
         QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page>") + bytes.count("/Type /Page "), 1);
     } else {
+        // Twice the drawing's size on the screen at 100 %; one larger than the screen fills twice the screen.
         const QImage image(path);
-        QCOMPARE(image.size(), (drawing.size() * 2).toSize());
+        const QSizeF twiceTheScreen = QSizeF(view->screen()->size()) * 2;
+        QCOMPARE(image.size(), large ? drawing.size().scaled(twiceTheScreen, Qt::KeepAspectRatio).toSize()
+                                     : (drawing.size() * 2).toSize());
         // Green inside the first vertex, beside its name; white far from every item.
-        const QPointF first = (graph->verticles().first()->pos() + QPointF(-7, 0) - drawing.topLeft()) * 2;
+        const qreal scale = image.width() / drawing.width();
+        const QPointF first = (graph->verticles().first()->pos() + QPointF(-7, 0) - drawing.topLeft()) * scale;
         QCOMPARE(image.pixelColor(first.toPoint()), QColor(Qt::green));
         QCOMPARE(image.pixelColor(3, 3), QColor(Qt::white));
     }
