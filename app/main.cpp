@@ -10,5 +10,6 @@ int main(int argc, char **argv)
 
     Perewal window;
     window.show();
+    window.openArguments(app.arguments());
     return app.exec();
 }

@@ -3,9 +3,11 @@
 
 #include "ui_perewal.h"
 
+#include <QFileDialog>
 #include <QWidget>
 
 class Graph;
+class GraphEdge;
 
 /**
  * The main window: the canvas with its editing buttons, the weight scheme of
@@ -24,8 +26,15 @@ public:
 
     /// Writes the graph to the file, replacing it only when the whole graph was written; logs a failure.
     bool saveGraphTo(const QString &fileName);
-    /// Replaces the graph by the file's content; a file that cannot be read leaves the graph as it was and is logged.
+    /**
+     * Replaces the graph by the file's content, a step that can be undone; a
+     * file that cannot be read leaves the graph as it was and is logged.
+     */
     bool loadGraphFrom(const QString &fileName);
+    /// Opens the file named after the program on its command line, if there is one.
+    void openArguments(const QStringList &arguments);
+    /// The file the drawing was last loaded from or saved to; empty for a new drawing.
+    QString fileName() const { return m_fileName; }
 
 public slots:
     void addLogLine(const QString &line);
@@ -35,12 +44,31 @@ public slots:
     void saveGraph();
     void loadGraph();
     void weighSchemeChanged(int index);
+    /// Empties the canvas, a step that can be undone; asks first about unsaved changes.
+    void newDrawing();
+    /// Asks for the edge's new weight and sets it.
+    void editWeight(GraphEdge *edge);
+    /// Removes the vertex, or else the edge, under the mouse pointer.
+    void removeUnderPointer();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    /// True when the drawing may be replaced: it has no unsaved changes, or the user saved or discarded them.
     static QString graphFolder();
+    bool maybeSave();
+    bool saveGraphAs();
+    QString askForFile(QFileDialog::AcceptMode mode, const QString &caption);
+    void createActions();
+    void showMode(int mode);
+    void showFileName();
 
     Ui::PerewalClass ui;
     Graph *scene = nullptr;
+    QString m_fileName;
+    // Where the next file dialog opens: grafy beside the program at first, then the last folder used.
+    QString m_folder;
 };
 
 #endif // PEREWAL_H

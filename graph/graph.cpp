@@ -1,17 +1,20 @@
 #include "graph/graph.h"
 
+#include "graph/editcommand.h"
 #include "graph/graphedge.h"
 #include "graph/graphverticle.h"
 #include "graph/randomsource.h"
 
 #include <QGraphicsLineItem>
 #include <QGraphicsSimpleTextItem>
+#include <QApplication>
 #include <QGraphicsSceneMouseEvent>
 #include <QLineF>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -46,6 +49,7 @@ Graph::~Graph()
 void Graph::setMode(int mode)
 {
     m_mode = mode;
+    emit modeChanged(mode);
     switch (mode) {
     case Idle:
         emit stateChanged(tr("Oczekiwanie - wybierz opcję..."));
@@ -206,6 +210,8 @@ void Graph::removeAll()
     for (GraphEdge *e : all)
         e->m_weightLabel = nullptr;
 
+    forgetUndoSteps();
+    m_pressed = nullptr;
     // Emptied before deleting, so nothing can reach a deleted item through them.
     m_verticles.clear();
     m_edgeCount = 0;
@@ -308,6 +314,9 @@ void Graph::removeVerticle(GraphVerticle *v)
     const int index = v ? m_verticles.indexOf(v) : -1;
     if (index < 0)
         return;
+    forgetUndoSteps();
+    if (m_pressed == v)
+        m_pressed = nullptr;
     // Copied: detaching an edge changes the list.
     const QList<GraphEdge *> incident = v->m_incident;
     for (GraphEdge *edge : incident)
@@ -332,13 +341,7 @@ bool Graph::addEdge(GraphVerticle *start, GraphVerticle *end, qreal p_weight)
         emit showExternInfo(tr("Krawedz już istnieje..."));
     } else {
         auto *edge = new GraphEdge(this, start, end, p_weight);
-        const EdgeKey key = keyOf(edge);
-        for (GraphVerticle *v : {start, end}) {
-            const auto at = std::lower_bound(v->m_incident.begin(), v->m_incident.end(), key,
-                                             [](const GraphEdge *e, const EdgeKey &k) { return keyOf(e) < k; });
-            v->m_incident.insert(at, edge);
-        }
-        ++m_edgeCount;
+        insertIncidence(edge);
         // The line is laid out before the edge joins the scene, its label after.
         edge->updatePosition();
         addItem(edge);
@@ -361,9 +364,22 @@ void Graph::removeEdge()
 
 void Graph::removeEdge(GraphEdge *edge)
 {
-    if (edge)
+    if (edge) {
+        forgetUndoSteps();
         detachEdge(edge);
+    }
     relabelAfterEdit(false);
+}
+
+void Graph::insertIncidence(GraphEdge *edge)
+{
+    const EdgeKey key = keyOf(edge);
+    for (GraphVerticle *v : {edge->start(), edge->end()}) {
+        const auto at = std::lower_bound(v->m_incident.begin(), v->m_incident.end(), key,
+                                         [](const GraphEdge *e, const EdgeKey &k) { return keyOf(e) < k; });
+        v->m_incident.insert(at, edge);
+    }
+    ++m_edgeCount;
 }
 
 void Graph::detachEdge(GraphEdge *edge)
@@ -374,6 +390,94 @@ void Graph::detachEdge(GraphEdge *edge)
     edge->end()->m_incident.removeOne(edge);
     --m_edgeCount;
     delete edge;
+}
+
+// A direct removal deletes what a step of the undo stack may still hold on
+// to; from then on the steps cannot be undone, and go.
+void Graph::forgetUndoSteps()
+{
+    if (m_commandDepth == 0)
+        m_undoStack.clear();
+}
+
+void Graph::takeOutVerticle(GraphVerticle *v)
+{
+    if (m_pressed == v)
+        m_pressed = nullptr;
+    m_verticles.removeOne(v);
+    removeItem(v);
+}
+
+void Graph::putInVerticle(GraphVerticle *v, int index)
+{
+    m_verticles.insert(index, v);
+    addItem(v);
+}
+
+void Graph::takeOutEdge(GraphEdge *edge)
+{
+    edge->start()->m_incident.removeOne(edge);
+    edge->end()->m_incident.removeOne(edge);
+    --m_edgeCount;
+    removeItem(edge);
+    if (edge->weightLabel())
+        removeItem(edge->weightLabel());
+}
+
+void Graph::putInEdge(GraphEdge *edge)
+{
+    insertIncidence(edge);
+    // Laid out as a new edge is: the line before the edge joins the scene, the label after.
+    edge->updatePosition();
+    addItem(edge);
+    if (edge->weightLabel())
+        addItem(edge->weightLabel());
+    edge->updatePosition();
+}
+
+void Graph::editedStructure()
+{
+    relabelAfterEdit(false);
+}
+
+void Graph::placeVerticle(GraphVerticle *v, QPointF where)
+{
+    v->setPos(where);
+    for (GraphEdge *edge : std::as_const(v->m_incident))
+        edge->updatePosition();
+    followDrawing();
+}
+
+void Graph::undo()
+{
+    if (!m_undoStack.canUndo())
+        return;
+    const QString text = m_undoStack.undoText();
+    m_undoStack.undo();
+    emit showExternInfo(tr("Cofnięto: %1").arg(text));
+}
+
+void Graph::redo()
+{
+    if (!m_undoStack.canRedo())
+        return;
+    const QString text = m_undoStack.redoText();
+    m_undoStack.redo();
+    emit showExternInfo(tr("Ponowiono: %1").arg(text));
+}
+
+void Graph::setEditable(bool editable)
+{
+    m_editable = editable;
+    m_pressed = nullptr;
+}
+
+QPair<GraphVerticle *, GraphEdge *> Graph::itemsAt(QPointF where) const
+{
+    const QList<QGraphicsItem *> found = items(where);
+    if (GraphVerticle *v = topmost<GraphVerticle>(found))
+        return {v, nullptr};
+    return {nullptr, topmost<GraphEdge>(found)};
 }
 
 template<typename Item>
@@ -412,7 +516,7 @@ void Graph::mousePressEvent(QGraphicsSceneMouseEvent *event)
     const QPointF where = event->scenePos();
     switch (m_mode) {
     case AddVerticle:
-        addVerticle(where);
+        m_undoStack.push(EditCommand::addVerticle(this, where));
         emit showExternInfo(tr("Dodano nowy wierzchołek"));
         break;
     case AddEdge:
@@ -423,7 +527,7 @@ void Graph::mousePressEvent(QGraphicsSceneMouseEvent *event)
         break;
     case RemoveEdge:
         if (GraphEdge *edge = topmost<GraphEdge>(items(where))) {
-            removeEdge(edge);
+            m_undoStack.push(EditCommand::removeEdge(this, edge));
             emit showExternInfo(tr("Usunięto krawędź"));
         } else {
             event->ignore();
@@ -431,17 +535,25 @@ void Graph::mousePressEvent(QGraphicsSceneMouseEvent *event)
         break;
     case RemoveVerticle:
         if (GraphVerticle *v = topmost<GraphVerticle>(items(where))) {
-            removeVerticle(v);
+            m_undoStack.push(EditCommand::removeVerticle(this, v));
             emit showExternInfo(tr("Usunięto wierzchołek"));
         } else {
             event->ignore();
         }
         break;
     default:
-        if (GraphVerticle *v = topmost<GraphVerticle>(items(where)))
+        if (GraphVerticle *v = topmost<GraphVerticle>(items(where))) {
+            // A press that then drags moves the vertex; the click is reported at once all the same.
+            if (m_editable) {
+                m_pressed = v;
+                m_pressedAt = where;
+                m_pressedFrom = v->pos();
+                m_dragging = false;
+            }
             emit verticleClicked(v);
-        else
+        } else {
             event->ignore();
+        }
         break;
     }
 }
@@ -453,10 +565,24 @@ void Graph::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
         line.setP2(event->scenePos());
         m_rubberBand->setLine(line);
     }
+    // The vertex the press found follows the mouse, once it has left the
+    // press's place by more than a trembling hand does.
+    if ((event->buttons() & Qt::LeftButton) && m_pressed && m_mode == Idle && m_editable) {
+        const QPoint moved = event->screenPos() - event->buttonDownScreenPos(Qt::LeftButton);
+        m_dragging = m_dragging || moved.manhattanLength() >= QApplication::startDragDistance();
+        if (m_dragging)
+            placeVerticle(m_pressed, m_pressedFrom + event->scenePos() - m_pressedAt);
+    }
 }
 
 void Graph::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
 {
+    if (GraphVerticle *moved = std::exchange(m_pressed, nullptr); moved && m_dragging) {
+        m_dragging = false;
+        if (moved->pos() != m_pressedFrom)
+            m_undoStack.push(EditCommand::moveVerticle(this, moved, m_pressedFrom, moved->pos()));
+        return;
+    }
     if (m_mode != AddEdge || !m_rubberBand)
         return;
 
@@ -472,6 +598,24 @@ void Graph::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
 
     // Drawn before the duplicate test: a refused drag still uses up a random value.
     const qreal weight = newEdgeWeight(start, end);
-    if (addEdge(start, end, weight))
+    if (EditCommand *command = EditCommand::addEdge(this, start, end, weight)) {
+        m_undoStack.push(command);
         emit showExternInfo(tr("Dodano krawędź..."));
+    } else {
+        // Refused as ever: the message, and the relabelling every edit brings.
+        addEdge(start, end, weight);
+    }
+}
+
+void Graph::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
+{
+    // A double click is two presses, as it always was, except on an edge in
+    // the idle mode, where it asks for the edge's weight.
+    mousePressEvent(event);
+    if (event->isAccepted() || m_mode != Idle || !m_editable || event->button() != Qt::LeftButton)
+        return;
+    if (GraphEdge *edge = topmost<GraphEdge>(items(event->scenePos()))) {
+        event->accept();
+        emit edgeDoubleClicked(edge);
+    }
 }

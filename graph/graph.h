@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QPair>
+#include <QUndoStack>
 
 class GraphEdge;
 class GraphVerticle;
@@ -69,6 +70,22 @@ public:
     QRectF drawingRect() const;
 
     /**
+     * The user's changes of the drawing, each one step (an EditCommand): the
+     * mouse's edits, moves and typed weights, loading and new drawings. The
+     * slots below change the drawing directly, as code and files do; a
+     * direct removal empties the stack, whose steps could no longer be undone.
+     */
+    QUndoStack *undoStack() { return &m_undoStack; }
+    /// The vertex the mouse would pick at a scene point, or else the edge; null for both when there is neither.
+    QPair<GraphVerticle *, GraphEdge *> itemsAt(QPointF where) const;
+    /**
+     * False while a solver dialog shows the scene: then a drag moves nothing,
+     * a double click edits no weight and the idle mode only reports clicks.
+     */
+    void setEditable(bool editable);
+    bool isEditable() const { return m_editable; }
+
+    /**
      * While a batch is open, additions lay out only their own items and
      * removals relabel once, when the last batch closes: a file of thousands
      * of records read into an emptied scene then costs no relabelling at all.
@@ -86,6 +103,11 @@ public:
     };
 
 public slots:
+    /// Undoes the last change, logging it.
+    void undo();
+    /// Redoes the last change undone, logging it.
+    void redo();
+
     void addVerticle();
     GraphVerticle *addVerticle(QPointF where);
     void removeVerticle();
@@ -100,13 +122,29 @@ signals:
     void showExternInfo(const QString &info);
     void stateChanged(const QString &state);
     void verticleClicked(GraphVerticle *vert);
+    /// Every setMode(), with the mode's value, announced or not.
+    void modeChanged(int mode);
+    /// An edge was double-clicked in the idle mode of an editable scene: the user wants to type its weight.
+    void edgeDoubleClicked(GraphEdge *edge);
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
+    friend class EditCommand;
+    // What the commands do to the drawing: items go out of the scene and come
+    // back without being deleted, so that they keep their identity.
+    void takeOutVerticle(GraphVerticle *v);
+    void putInVerticle(GraphVerticle *v, int index);
+    void takeOutEdge(GraphEdge *edge);
+    void putInEdge(GraphEdge *edge);
+    void editedStructure();
+    void placeVerticle(GraphVerticle *v, QPointF where);
+    void forgetUndoSteps();
+
     using EdgeKey = QPair<quint64, quint64>;
     static EdgeKey keyOf(const GraphEdge *edge);
     template<typename Item>
@@ -117,6 +155,7 @@ private:
     void relabelAfterEdit(bool additionOnly);
     void followDrawing();
     void detachEdge(GraphEdge *edge);
+    void insertIncidence(GraphEdge *edge);
 
     int m_weightScheme = Unit;
     QList<GraphVerticle *> m_verticles;
@@ -128,6 +167,15 @@ private:
     bool m_rectPending = false;
     int m_mode = Idle;
     QGraphicsLineItem *m_rubberBand = nullptr;
+    QUndoStack m_undoStack;
+    // Inside a step of the undo stack, which may itself empty the scene.
+    int m_commandDepth = 0;
+    bool m_editable = true;
+    // A vertex pressed in the idle mode, where it was, and whether the mouse has dragged it yet.
+    GraphVerticle *m_pressed = nullptr;
+    QPointF m_pressedAt;
+    QPointF m_pressedFrom;
+    bool m_dragging = false;
 };
 
 #endif // GRAPH_H

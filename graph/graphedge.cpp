@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QGraphicsSimpleTextItem>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QPen>
 #include <QtMath>
 
@@ -27,6 +28,9 @@ public:
     }
 };
 
+// How wide the band is in which a click finds an edge; the pen stays as it is.
+constexpr qreal hitWidth = 8;
+
 } // namespace
 
 GraphEdge::GraphEdge(Graph *graph, GraphVerticle *start, GraphVerticle *end, qreal weight)
@@ -45,6 +49,27 @@ GraphEdge::GraphEdge(Graph *graph, GraphVerticle *start, GraphVerticle *end, qre
 GraphEdge::~GraphEdge()
 {
     delete m_weightLabel;
+}
+
+void GraphEdge::setWeight(qreal weight)
+{
+    m_weight = weight;
+    updatePosition();
+}
+
+QPainterPath GraphEdge::shape() const
+{
+    QPainterPath path(line().p1());
+    path.lineTo(line().p2());
+    QPainterPathStroker stroker;
+    stroker.setWidth(qMax(hitWidth, pen().widthF()));
+    return stroker.createStroke(path);
+}
+
+QRectF GraphEdge::boundingRect() const
+{
+    const qreal reach = qMax(hitWidth, pen().widthF()) / 2;
+    return QRectF(line().p1(), line().p2()).normalized().adjusted(-reach, -reach, reach, reach);
 }
 
 qreal GraphEdge::weight() const

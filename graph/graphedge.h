@@ -26,6 +26,10 @@ public:
 
     /// The weight everybody sees: the stored weight truncated toward zero.
     qreal weight() const;
+    /// The weight as stored, with its fraction.
+    qreal storedWeight() const { return m_weight; }
+    /// Stores a new weight and shows it.
+    void setWeight(qreal weight);
 
     void setPenStyle(Qt::PenStyle style);
     void setPenWidth(qreal width);
@@ -44,6 +48,9 @@ public:
     QGraphicsSimpleTextItem *weightLabel() const { return m_weightLabel; }
 
     int type() const override { return Type; }
+    /// A band a few pixels wide along the line: a click beside the thin line still finds the edge.
+    QPainterPath shape() const override;
+    QRectF boundingRect() const override;
 
 private:
     friend class Graph; // takes the labels back when it clears the whole scene

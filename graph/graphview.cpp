@@ -385,17 +385,22 @@ bool GraphView::print(QPrinter *printer)
 
 void GraphView::savePictureAs()
 {
+    // The format follows the name's extension; a name without one gets the
+    // chosen format's, before the dialog asks about a file of that name.
+    static const QStringList suffixes{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")};
     const QStringList filters = pictureFilters();
-    QString filter = filters.first();
-    QString fileName = QFileDialog::getSaveFileName(this, tr("Zapisz rysunek jako obraz"),
-                                                    QDir(pictureFolder()).filePath(tr("rysunek.png")),
-                                                    filters.join(QStringLiteral(";;")), &filter);
-    if (fileName.isEmpty())
+    QFileDialog dialog(this, tr("Zapisz rysunek jako obraz"), QDir(pictureFolder()).filePath(tr("rysunek.png")),
+                       filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffixes.first());
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(suffixes.value(pictureFilters().indexOf(filter), suffixes.first()));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    // The format follows the name's extension; a name without one gets the chosen format's.
-    static const QStringList known{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")};
-    if (!known.contains(QFileInfo(fileName).suffix().toLower()))
-        fileName += QLatin1Char('.') + known.value(std::max<qsizetype>(0, filters.indexOf(filter)));
+    QString fileName = dialog.selectedFiles().first();
+    if (!suffixes.contains(QFileInfo(fileName).suffix().toLower()))
+        fileName += QLatin1Char('.') + dialog.defaultSuffix();
     pictureFolder() = QFileInfo(fileName).absolutePath();
     if (savePicture(fileName))
         emit pictureSaved(fileName);

@@ -32,8 +32,8 @@ ensure_packages() {
 
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
 smoke_packages=(xvfb xauth xdotool imagemagick openbox wmctrl)
-# Validators of the menu entry and the description, run as tests when present.
-validate_packages=(desktop-file-utils appstream)
+# Validators of the menu entry, the description and the type of graph files, run as tests when present.
+validate_packages=(desktop-file-utils appstream shared-mime-info)
 # cpack's Debian generator finds the package's dependencies with dpkg-shlibdeps.
 package_packages=(dpkg-dev file)
 

@@ -1,8 +1,8 @@
 # Installs the build in BUILD_DIR into PREFIX and checks the installed tree:
 # the executable and every example graph (EXAMPLES, relative to SOURCE_DIR)
 # in PREFIX/INSTALL_DIR, the graphs in its grafy folder; on Linux also the
-# link in bin/ that leads to the executable, the menu entry, the description
-# and the icon in every size (ICON_SIZES).
+# link in bin/ that leads to the executable, the menu entry, the description,
+# the type of graph files and the icon in every size (ICON_SIZES).
 
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -39,7 +39,7 @@ if(APP_ID)
     if(NOT resolved STREQUAL expected)
         message(FATAL_ERROR "${link} leads to ${resolved}, not to ${expected}")
     endif()
-    foreach(file applications/${APP_ID}.desktop metainfo/${APP_ID}.metainfo.xml)
+    foreach(file applications/${APP_ID}.desktop metainfo/${APP_ID}.metainfo.xml mime/packages/${APP_ID}.xml)
         if(NOT EXISTS ${PREFIX}/share/${file})
             message(FATAL_ERROR "share/${file} is not installed")
         endif()
