@@ -97,9 +97,8 @@ void EditCommand::takeOut(const QList<Placed> &verticles, const QList<GraphEdge 
     const Graph::Batch batch(*m_graph);
     for (GraphEdge *edge : edges)
         m_graph->takeOutEdge(edge);
-    // From the end of the list, so that every index still holds when it is put back.
-    for (auto placed = verticles.crbegin(); placed != verticles.crend(); ++placed)
-        m_graph->takeOutVerticle(placed->verticle);
+    for (const Placed &placed : verticles)
+        m_graph->takeOutVerticle(placed.verticle);
     m_graph->editedStructure();
 }
 

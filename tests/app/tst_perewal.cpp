@@ -1,10 +1,15 @@
 #include "app/perewal.h"
+#include "graph/editcommand.h"
 #include "graph/graph.h"
+#include "graph/graphview.h"
 #include "tests/support/testgraphs.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -66,6 +71,13 @@ private slots:
     void randomGraphsComeBackAsDrawn();
     void loadingReplacesTheDrawingOrLogsWhy_data();
     void loadingReplacesTheDrawingOrLogsWhy();
+    void unsavedChangesAreAskedAbout_data();
+    void unsavedChangesAreAskedAbout();
+    void filesOpenFromTheCommandLine_data();
+    void filesOpenFromTheCommandLine();
+    void typedWeights_data();
+    void typedWeights();
+    void buttonsShowTheModeAndKeysEdit();
 
 private:
     QString logged() const;
@@ -252,6 +264,214 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy()
     QCOMPARE(logged(), log.replace(QStringLiteral("%1"), path("plik.graf")));
     // Nothing of the old drawing is left: a label for each vertex, a weight label for each edge.
     QCOMPARE(graph.items().size(), 2 * (graph.verticles().size() + graph.edges().size()));
+}
+
+void TestPerewal::unsavedChangesAreAskedAbout_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<QStringList>("answers"); // buttons of the question, then files of the dialogs ("" cancels one)
+    QTest::addColumn<QString>("outcome");
+
+    QTest::newRow("close, nothing unsaved") << "close" << false << QStringList() << "closed";
+    QTest::newRow("close, saved first") << "close" << true << QStringList{"Zapisz", "zapis.graf"} << "closed, saved";
+    QTest::newRow("close, save dialog cancelled") << "close" << true << QStringList{"Zapisz", ""} << "open";
+    QTest::newRow("close, discarded") << "close" << true << QStringList{"Nie zapisuj"} << "closed";
+    QTest::newRow("close, cancelled") << "close" << true << QStringList{"Anuluj"} << "open";
+    QTest::newRow("load, nothing unsaved") << "load" << false << QStringList{"inny.graf"} << "loaded";
+    QTest::newRow("load, saved first") << "load" << true << QStringList{"Zapisz", "zapis.graf", "inny.graf"}
+                                       << "loaded, saved";
+    QTest::newRow("load, discarded") << "load" << true << QStringList{"Nie zapisuj", "inny.graf"} << "loaded";
+    QTest::newRow("load, cancelled") << "load" << true << QStringList{"Anuluj"} << "kept";
+    QTest::newRow("new, saved first") << "new" << true << QStringList{"Zapisz", "zapis.graf"} << "empty, saved";
+    QTest::newRow("new, discarded") << "new" << true << QStringList{"Nie zapisuj"} << "empty";
+    QTest::newRow("new, cancelled") << "new" << true << QStringList{"Anuluj"} << "kept";
+}
+
+// Closing, loading and a new drawing ask before they throw away unsaved
+// changes; cancelling leaves everything as it was.
+void TestPerewal::unsavedChangesAreAskedAbout()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, unsaved);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, outcome);
+
+    QVERIFY(writeFile(path("inny.graf"), QByteArray::fromHex(triangleHex)));
+    Graph &graph = *window->graph();
+    TestGraphs::build(graph, "AB1 BC2");
+    if (unsaved)
+        graph.undoStack()->push(EditCommand::addVerticle(&graph, QPointF(40, 40)));
+    const QStringList drawing = describe(graph);
+    window->show();
+
+    QStringList asked;
+    QList<std::function<void(QWidget &)>> steps;
+    for (const QString &answer : std::as_const(answers)) {
+        steps << [&asked, answer, this](QWidget &dialog) {
+            if (auto *box = qobject_cast<QMessageBox *>(&dialog)) {
+                asked << box->text();
+                for (QAbstractButton *button : box->buttons()) {
+                    if (button->text().remove(QLatin1Char('&')) == answer)
+                        button->click();
+                }
+            } else if (auto *files = qobject_cast<QFileDialog *>(&dialog)) {
+                asked << files->windowTitle();
+                if (answer.isEmpty()) {
+                    files->reject();
+                } else {
+                    // Typed into the name field, as a user does.
+                    files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path(answer));
+                    static_cast<QDialog *>(files)->accept();
+                }
+            }
+        };
+    }
+    TestGraphs::answerModals(this, steps);
+    QStringList seen;
+    if (action == QLatin1String("close")) {
+        seen << (window->close() ? "closed" : "open");
+    } else {
+        if (action == QLatin1String("load"))
+            window->loadGraph();
+        else
+            window->newDrawing();
+        const QStringList now = describe(graph);
+        seen << (now == drawing ? "kept" : now.isEmpty() ? "empty" : now.size() == 6 ? "loaded" : now.join(", "));
+    }
+    if (QFile::exists(path("zapis.graf")))
+        seen << "saved";
+    QCOMPARE(seen.join(", "), outcome);
+    const QStringList questions = asked.filter(QStringLiteral("Zapisać zmiany?"));
+    QCOMPARE(questions.size(), unsaved ? 1 : 0);
+    QCOMPARE(asked.size(), answers.size());
+    // The title says which file the drawing is, once it is one.
+    QCOMPARE(window->windowTitle(), outcome.startsWith("loaded") ? "inny.graf[*] – Perewal"
+                                    : outcome.contains("saved") && !outcome.startsWith("empty") ? "zapis.graf[*] – Perewal"
+                                                                                                 : "Perewal");
+}
+
+void TestPerewal::filesOpenFromTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("verticles");
+    QTest::addColumn<QString>("log");
+
+    const QString damaged = QStringLiteral("Plik %1 jest uszkodzony albo nie zawiera grafu, graf pozostał bez zmian");
+    QTest::newRow("none") << QStringList{"perewal"} << 0 << "";
+    QTest::newRow("a graph") << QStringList{"perewal", "trojkat.graf"} << 3 << "";
+    QTest::newRow("a damaged file") << QStringList{"perewal", "uciety.graf"} << 0 << damaged;
+    QTest::newRow("a missing file") << QStringList{"perewal", "brak.graf"} << 0
+                                    << "Nie udało się otworzyć pliku %1 (...), graf pozostał bez zmian";
+}
+
+void TestPerewal::filesOpenFromTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, verticles);
+    QFETCH(QString, log);
+
+    QVERIFY(writeFile(path("trojkat.graf"), QByteArray::fromHex(triangleHex)));
+    QVERIFY(writeFile(path("uciety.graf"), QByteArray::fromHex(triangleHex).left(30)));
+    for (int i = 1; i < arguments.size(); ++i)
+        arguments[i] = path(arguments[i]);
+    window->openArguments(arguments);
+    QCOMPARE(window->graph()->verticles().size(), verticles);
+    QCOMPARE(logged(), log.arg(arguments.value(1)));
+    // A file opened so counts as saved: nothing to ask about at closing.
+    QVERIFY(window->close());
+}
+
+void TestPerewal::typedWeights_data()
+{
+    QTest::addColumn<QString>("typed"); // null: the editor is cancelled
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("log");
+
+    const QString refused = QStringLiteral("\"%1\" nie jest wagą: waga to liczba całkowita od 0 do 999999999. "
+                                           "Krawędź AB ma nadal wagę 40");
+    QTest::newRow("a whole number") << "17" << "17" << "Zmieniono wagę krawędzi AB na 17";
+    QTest::newRow("with blanks around") << " 8 " << "8" << "Zmieniono wagę krawędzi AB na 8";
+    QTest::newRow("zero") << "0" << "0" << "Zmieniono wagę krawędzi AB na 0";
+    QTest::newRow("negative") << "-3" << "40" << refused.arg("-3");
+    QTest::newRow("not a number") << "abc" << "40" << refused.arg("abc");
+    QTest::newRow("a fraction") << "2.5" << "40" << refused.arg("2.5");
+    QTest::newRow("too large") << "1000000000" << "40" << refused.arg("1000000000");
+    QTest::newRow("cancelled") << QString() << "40" << "";
+}
+
+// A double click on an edge in the idle mode asks for its weight; undoing takes a typed one back.
+void TestPerewal::typedWeights()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, weight);
+    QFETCH(QString, log);
+
+    Graph &graph = *window->graph();
+    drawTriangle(graph);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *view = window->findChild<GraphView *>(QStringLiteral("graphView"));
+    QString asked;
+    TestGraphs::answerModals(this, {[&](QWidget &dialog) {
+        auto &input = static_cast<QInputDialog &>(dialog);
+        asked = input.labelText() + QLatin1Char(' ') + input.textValue();
+        if (typed.isNull()) {
+            input.reject();
+        } else {
+            input.setTextValue(typed);
+            input.accept();
+        }
+    }});
+    // On AB, left of its weight label and outside A.
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(23, 20)));
+    QCOMPARE(asked, QStringLiteral("Waga krawędzi AB (liczba całkowita od 0 do 999999999): 40"));
+    QCOMPARE(TestGraphs::byName(graph, "A")->edges().first()->weightLabel()->text(), weight);
+    QCOMPARE(logged().section(QLatin1Char('\n'), 0, 0), log);
+    QCOMPARE(graph.undoStack()->count(), weight == QLatin1String("40") ? 0 : 1);
+    graph.undo();
+    QCOMPARE(describe(graph), (QStringList{"A (10, 20)", "B (50, 20)", "C (30, 60)", "AB 40", "BC 44", "CA 1"}));
+}
+
+void TestPerewal::buttonsShowTheModeAndKeysEdit()
+{
+    Graph &graph = *window->graph();
+    drawTriangle(graph);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *view = window->findChild<GraphView *>(QStringLiteral("graphView"));
+
+    // The button of the current mode stays down; a right click back to the idle mode lets it up.
+    const QStringList modeButtons{"addVerticleButton", "removeVerticleButton", "addEdgeButton", "removeEdgeButton"};
+    auto down = [&] {
+        QStringList names;
+        for (const QString &name : modeButtons) {
+            if (window->findChild<QPushButton *>(name)->isChecked())
+                names << name;
+        }
+        return names.join(' ');
+    };
+    for (const QString &name : modeButtons) {
+        QTest::mouseClick(window->findChild<QPushButton *>(name), Qt::LeftButton);
+        QCOMPARE(down(), name);
+        QVERIFY(!window->findChild<QPushButton *>(name)->toolTip().isEmpty());
+    }
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, view->mapFromScene(QPointF(80, 80)));
+    QCOMPARE(down(), QString());
+
+    // Delete takes what is under the mouse pointer; each undo and redo is one line of the log.
+    QCursor::setPos(view->viewport()->mapToGlobal(view->mapFromScene(QPointF(33, 62))));
+    QTest::keyClick(window.get(), Qt::Key_Delete);
+    QCursor::setPos(view->viewport()->mapToGlobal(view->mapFromScene(QPointF(21, 20))));
+    QTest::keyClick(window.get(), Qt::Key_Delete);
+    QCOMPARE(describe(graph), (QStringList{"A (10, 20)", "B (50, 20)"}));
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(describe(graph), (QStringList{"A (10, 20)", "B (50, 20)", "AB 40"}));
+    QCOMPARE(logged().section(QLatin1Char('\n'), 0, 5), QStringLiteral("Ponowiono: usunięcie wierzchołka C\nCofnięto: usunięcie wierzchołka C\n"
+                                      "Cofnięto: usunięcie krawędzi AB\nUsunięto krawędź\nUsunięto wierzchołek\n"
+                                      "Powrocono do normalnego trybu"));
 }
 
 QTEST_MAIN(TestPerewal)

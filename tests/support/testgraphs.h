@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPointF>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 #include <QTimer>
@@ -22,6 +23,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 
 namespace TestGraphs {
@@ -280,6 +282,28 @@ bool driveModal(QObject *context, Launch launch, Drive drive)
     });
     launch();
     return found;
+}
+
+/**
+ * Answers the modal dialogs that come up one after another, each with the
+ * next answer: a question and then the file dialog it leads to, say. Gives up
+ * after a few seconds without a new dialog.
+ */
+inline void answerModals(QObject *context, QList<std::function<void(QWidget &)>> answers,
+                         QPointer<QWidget> previous = {}, int patience = 300)
+{
+    if (answers.isEmpty() || patience == 0)
+        return;
+    QTimer::singleShot(10, context, [=]() mutable {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal == previous) {
+            answerModals(context, answers, previous, patience - 1);
+            return;
+        }
+        const std::function<void(QWidget &)> answer = answers.takeFirst();
+        answerModals(context, answers, modal);
+        answer(*modal);
+    });
 }
 
 } // namespace TestGraphs
