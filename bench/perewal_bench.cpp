@@ -4,12 +4,14 @@
 // the same graph, with the ratio; the goals are the ratios, never the times.
 //
 //   perewal_bench [--runs N] [--sizes 100:300,1000:3000,5000:15000] [--quick-edges 100000]
-//                 [--budget SECONDS] [--figures load,edit,view,export,steps,quick,memory,startup] [--title TEXT]
+//                 [--budget SECONDS] [--figures load,edit,view,export,undo,steps,quick,memory,startup] [--title TEXT]
 //
 // "steps" runs the three algorithms; "minty", "dijkstraprim" or "fleury" runs one of them.
 // "view" fits and zooms a view of the graph, "export" saves it as PNG, SVG and PDF.
+// "undo" loads, moves, undoes and redoes as steps of the undo stack, and weighs a history of 1,000 edits.
 
 #include "app/perewal.h"
+#include "graph/editcommand.h"
 #include "graph/graph.h"
 #include "graph/graphedge.h"
 #include "graph/graphfile.h"
@@ -249,7 +251,7 @@ QList<Row> rows;
 void report(const Row &row)
 {
     rows.append(row);
-    const QString unit = row.figure.startsWith(QLatin1String("peak memory")) ? QStringLiteral(" MiB") : QStringLiteral(" ms");
+    const QString unit = row.figure.contains(QLatin1String("memory")) ? QStringLiteral(" MiB") : QStringLiteral(" ms");
     out << "  " << row.figure << " @ " << row.size << ": " << QString::number(row.value, 'f', 3) << unit << " / "
         << QString::number(row.floor, 'f', 3) << unit << " = " << QString::number(row.value / row.floor, 'f', 2)
         << (row.note.isEmpty() ? QString() : QStringLiteral(" (") + row.note + QLatin1Char(')')) << Qt::endl;
@@ -326,6 +328,56 @@ qint64 peakKib()
     return -1;
 }
 
+// Resident memory of this process now, in KiB.
+qint64 residentKib()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
+// A load as the user makes it: one step of the undo stack.
+void loadAsStep(Graph &graph, const QByteArray &bytes)
+{
+    graph.undoStack()->push(EditCommand::replaceDrawing(&graph, QStringLiteral("load"), [&bytes](Graph &g) {
+        QDataStream in(bytes);
+        in >> g;
+        return in.status() == QDataStream::Ok;
+    }));
+}
+
+// A thousand edits that make no new items: moves, typed weights, removed
+// edges and vertices (which the history keeps); what they cost is the history's.
+void thousandEdits(Graph &graph)
+{
+    std::mt19937 rng(1000);
+    for (int i = 0; i < 1000; ++i) {
+        const QList<GraphVerticle *> verticles = graph.verticles();
+        GraphVerticle *v = verticles.at(int(rng() % verticles.size()));
+        switch (i % 4) {
+        case 0:
+            graph.undoStack()->push(EditCommand::moveVerticle(&graph, v, v->pos(), v->pos() + QPointF(7, 3)));
+            break;
+        case 1:
+            if (!v->edges().isEmpty())
+                graph.undoStack()->push(EditCommand::setWeight(&graph, v->edges().first(), i));
+            break;
+        case 2:
+            if (!v->edges().isEmpty())
+                graph.undoStack()->push(EditCommand::removeEdge(&graph, v->edges().first()));
+            break;
+        default:
+            graph.undoStack()->push(EditCommand::removeVerticle(&graph, v));
+            break;
+        }
+    }
+}
+
 int childMode(const QString &mode, const QString &file)
 {
     if (mode == QLatin1String("startup-perewal") || mode == QLatin1String("startup-bare")) {
@@ -346,7 +398,15 @@ int childMode(const QString &mode, const QString &file)
     const QByteArray bytes = input.readAll();
     input.close();
     const qint64 before = peakKib();
-    if (mode == QLatin1String("memory-load")) {
+    if (mode == QLatin1String("memory-history")) {
+        Graph graph;
+        load(graph, bytes);
+        settle();
+        const qint64 loaded = residentKib();
+        thousandEdits(graph);
+        settle();
+        out << loaded << ' ' << residentKib() << Qt::endl;
+    } else if (mode == QLatin1String("memory-load")) {
         Graph graph;
         load(graph, bytes);
         out << before << ' ' << peakKib() << Qt::endl;
@@ -400,7 +460,7 @@ void printTable(const QString &title)
     out << "| figure | graph (vertices / edges) | time | floor | floor time | ratio | goal |" << Qt::endl;
     out << "|---|---|---:|---|---:|---:|---|" << Qt::endl;
     for (const Row &r : std::as_const(rows)) {
-        const bool memory = r.figure.startsWith(QLatin1String("peak memory"));
+        const bool memory = r.figure.contains(QLatin1String("memory"));
         const QString unit = memory ? QStringLiteral(" MiB") : QStringLiteral(" ms");
         out << "| " << r.figure << " | " << r.size << " | " << QString::number(r.value, 'f', memory ? 1 : 3) << unit
             << (r.note.isEmpty() ? QString() : QStringLiteral(" (") + r.note + QLatin1Char(')')) << " | "
@@ -442,7 +502,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("budget"), QStringLiteral("Seconds a figure may take over its runs, and a whole run of an algorithm."),
                       QStringLiteral("s"), QStringLiteral("60")});
     parser.addOption({QStringLiteral("figures"), QStringLiteral("Figures to measure."), QStringLiteral("list"),
-                      QStringLiteral("load,edit,view,export,steps,quick,memory,startup")});
+                      QStringLiteral("load,edit,view,export,undo,steps,quick,memory,startup")});
     parser.addOption({QStringLiteral("title"), QStringLiteral("Table title."), QStringLiteral("text"), QStringLiteral("Perewal")});
     parser.addHelpOption();
     parser.process(app);
@@ -450,7 +510,8 @@ int main(int argc, char **argv)
     const int runs = parser.value(QStringLiteral("runs")).toInt();
     const QStringList figures = parser.value(QStringLiteral("figures")).split(QLatin1Char(','));
     auto wanted = [&](const char *figure) { return figures.contains(QLatin1String(figure)); };
-    const bool needScenes = wanted("load") || wanted("edit") || wanted("view") || wanted("export") || wanted("steps") || wanted("quick")
+    const bool needScenes = wanted("load") || wanted("edit") || wanted("view") || wanted("export") || wanted("undo")
+                            || wanted("steps") || wanted("quick")
                             || wanted("minty") || wanted("dijkstraprim") || wanted("fleury");
     const double budgetMs = parser.value(QStringLiteral("budget")).toDouble() * 1000;
     QList<QPair<int, int>> sizes;
@@ -512,6 +573,39 @@ int main(int argc, char **argv)
             });
             report({QStringLiteral("one edit (add + remove a vertex)"), size, editMs, QStringLiteral("full repaint"),
                     repaintMs, QStringLiteral("≤ 1"), {}});
+        }
+
+        // Loading as a step of the undo stack, undoing and redoing it; one
+        // move of a vertex, undone and redone.
+        if (wanted("undo")) {
+            Graph stepped;
+            load(stepped, bytes);
+            settle();
+            const double loadStepMs = measure(runs, budgetMs, {}, [&] { loadAsStep(stepped, bytes); }, settle);
+            report({QStringLiteral("load a file as a step, over a drawn graph"), size, loadStepMs,
+                    QStringLiteral("load into an empty scene"), loadMs, QStringLiteral("—"), {}});
+            const double undoLoadMs = measure(runs, budgetMs, [&] { loadAsStep(stepped, bytes); settle(); },
+                                              [&] { stepped.undoStack()->undo(); }, settle);
+            report({QStringLiteral("undo a load"), size, undoLoadMs, QStringLiteral("load as a step"), loadStepMs,
+                    QStringLiteral("≤ 1.5"), {}});
+            const double redoLoadMs = measure(runs, budgetMs, [&] { stepped.undoStack()->undo(); settle(); },
+                                              [&] { stepped.undoStack()->redo(); }, settle);
+            report({QStringLiteral("redo a load"), size, redoLoadMs, QStringLiteral("load as a step"), loadStepMs,
+                    QStringLiteral("≤ 1.5"), {}});
+            GraphVerticle *moved = graph.verticles().at(graph.verticles().size() / 2);
+            const double moveMs = measure(runs, budgetMs, {}, [&] {
+                graph.undoStack()->push(EditCommand::moveVerticle(&graph, moved, moved->pos(), moved->pos() + QPointF(9, 4)));
+            });
+            report({QStringLiteral("one move"), size, moveMs, QStringLiteral("full repaint"), repaintMs, QStringLiteral("≤ 1"), {}});
+            const double undoMs = measure(runs, budgetMs, {}, [&] { graph.undoStack()->undo(); });
+            report({QStringLiteral("undo one edit"), size, undoMs, QStringLiteral("full repaint"), repaintMs, QStringLiteral("≤ 1"), {}});
+            const double redoMs = measure(runs, budgetMs, {}, [&] { graph.undoStack()->redo(); });
+            report({QStringLiteral("redo one edit"), size, redoMs, QStringLiteral("full repaint"), repaintMs, QStringLiteral("≤ 1"), {}});
+            graph.undoStack()->clear();
+            const auto history = childPeak(QStringLiteral("memory-history"), largestFile);
+            const auto floor = childPeak(QStringLiteral("memory-bare"), largestFile);
+            report({QStringLiteral("memory of 1,000 edits' history"), size, (history.second - history.first) / 1024.0,
+                    QStringLiteral("bare items"), (floor.second - floor.first) / 1024.0, QStringLiteral("≤ 0.2"), {}});
         }
 
         // A view as large as a maximised main window's: fitting the whole
