@@ -19,9 +19,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QScreen>
+#include <QTextBrowser>
 #include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -79,6 +84,8 @@ Perewal::Perewal(QWidget *parent, Qt::WindowFlags flags)
     connect(scene->undoStack(), &QUndoStack::cleanChanged, this, &Perewal::showFileName);
     createActions();
     showFileName();
+    ui.graphView->setEmptyHint(tr("Kliknij „Dodaj wierzchołek”, a potem kliknij tutaj, aby dodać pierwszy wierzchołek. "
+                                  "Pomoc: F1."));
 }
 
 // The tool bar over the canvas starts with a new drawing, undo and redo; the
@@ -119,6 +126,21 @@ void Perewal::createActions()
     QAction *first = bar->actions().value(0);
     bar->insertActions(first, {fresh, undo, redo});
     bar->insertSeparator(first);
+    // Help opens at a click; "O programie" waits in its menu.
+    QAction *help = action(tr("Pomoc"), tr("Jak rysować graf, jak działają algorytmy, co znaczą kolory i klawisze (F1)"),
+                           {QKeySequence::HelpContents});
+    connect(help, &QAction::triggered, this, &Perewal::showHelp);
+    QAction *about = action(tr("O programie"), tr("Wersja programu, licencja i wersja Qt"), {});
+    connect(about, &QAction::triggered, this, &Perewal::showAbout);
+    auto *helpButton = new QToolButton;
+    helpButton->setObjectName(QStringLiteral("helpButton"));
+    helpButton->setPopupMode(QToolButton::MenuButtonPopup);
+    helpButton->setDefaultAction(help);
+    auto *helpMenu = new QMenu(helpButton);
+    helpMenu->addActions({help, about});
+    helpButton->setMenu(helpMenu);
+    bar->addSeparator();
+    bar->addWidget(helpButton);
     ui.canvasToolsLayout->addWidget(bar);
 
     connect(action({}, {}, {QKeySequence::Save}), &QAction::triggered, this, &Perewal::saveGraph);
@@ -223,6 +245,38 @@ void Perewal::removeUnderPointer()
         scene->undoStack()->push(EditCommand::removeEdge(scene, edge));
         addLogLine(Graph::tr("Usunięto krawędź"));
     }
+}
+
+void Perewal::showHelp()
+{
+    // One help window, beside the main window rather than over it, so that
+    // the drawing stays in sight while reading.
+    if (!m_help) {
+        m_help = new QDialog(this);
+        m_help->setObjectName(QStringLiteral("helpWindow"));
+        m_help->setWindowTitle(tr("Pomoc – Perewal"));
+        auto *browser = new QTextBrowser(m_help);
+        browser->setObjectName(QStringLiteral("helpBrowser"));
+        browser->setSource(QUrl(QStringLiteral("qrc:/help/pomoc.html")));
+        auto *layout = new QVBoxLayout(m_help);
+        layout->addWidget(browser);
+        m_help->resize(QSize(620, 640).boundedTo(screen()->availableGeometry().size() - QSize(16, 48)));
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void Perewal::showAbout()
+{
+    QMessageBox::about(this, tr("O programie Perewal"),
+                       tr("<h3>Perewal %1</h3>"
+                          "<p>Algorytmy grafowe krok po kroku: najkrótsze drogi (Minty), minimalne drzewo rozpinające "
+                          "(Dijkstra-Prim) i cykl Eulera (Fleury).</p>"
+                          "<p>Licencja: GNU General Public License, wersja 3 lub późniejsza.</p>"
+                          "<p>Qt %2 (zbudowany z Qt %3).</p>")
+                           .arg(QStringLiteral(PEREWAL_VERSION), QString::fromLatin1(qVersion()),
+                                QStringLiteral(QT_VERSION_STR)));
 }
 
 void Perewal::openArguments(const QStringList &arguments)

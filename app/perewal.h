@@ -4,6 +4,7 @@
 #include "ui_perewal.h"
 
 #include <QFileDialog>
+#include <QPointer>
 #include <QWidget>
 
 class Graph;
@@ -50,6 +51,10 @@ public slots:
     void editWeight(GraphEdge *edge);
     /// Removes the vertex, or else the edge, under the mouse pointer.
     void removeUnderPointer();
+    /// Opens the help: what every control does, how each algorithm works, what the colours mean, the keys.
+    void showHelp();
+    /// The version, the licence and the Qt version.
+    void showAbout();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -67,6 +72,7 @@ private:
     Ui::PerewalClass ui;
     Graph *scene = nullptr;
     QString m_fileName;
+    QPointer<QDialog> m_help;
     // Where the next file dialog opens: grafy beside the program at first, then the last folder used.
     QString m_folder;
 };

@@ -98,11 +98,13 @@ QToolBar *GraphView::createToolBar()
     auto *bar = new QToolBar;
     bar->setObjectName(QStringLiteral("canvasToolBar"));
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Snug buttons: the bar holds the window's tools in the width of the smallest main window.
+    bar->setStyleSheet(QStringLiteral("QToolButton { padding: 2px 1px; }"));
     bar->addAction(m_actions.at(0));
     auto *shown = new QLabel;
     shown->setObjectName(QStringLiteral("zoomLabel"));
     shown->setToolTip(tr("Powiększenie rysunku"));
-    shown->setMinimumWidth(shown->fontMetrics().horizontalAdvance(QStringLiteral(" 800 % ")));
+    shown->setMinimumWidth(shown->fontMetrics().horizontalAdvance(QStringLiteral("800 %")));
     shown->setAlignment(Qt::AlignCenter);
     auto showZoom = [shown](qreal zoom) { shown->setText(QStringLiteral("%1 %").arg(qRound(zoom * 100))); };
     showZoom(zoom());
@@ -156,9 +158,42 @@ void GraphView::setScene(QGraphicsScene *scene)
     if (this->scene())
         disconnect(this->scene(), &QGraphicsScene::sceneRectChanged, this, nullptr);
     QGraphicsView::setScene(scene);
-    if (scene)
-        connect(scene, &QGraphicsScene::sceneRectChanged, this, [this] { followDrawing(); });
+    if (scene) {
+        connect(scene, &QGraphicsScene::sceneRectChanged, this, [this] {
+            followDrawing();
+            // The hint lies over the whole viewport: when it comes or goes, all of it is painted anew.
+            if (showsHint() != m_hintShown)
+                viewport()->update();
+        });
+    }
     followDrawing();
+}
+
+void GraphView::setEmptyHint(const QString &hint)
+{
+    m_emptyHint = hint;
+    viewport()->update();
+}
+
+bool GraphView::showsHint() const
+{
+    const auto *graph = qobject_cast<const Graph *>(scene());
+    return !m_emptyHint.isEmpty() && graph && graph->verticles().isEmpty();
+}
+
+void GraphView::drawBackground(QPainter *painter, const QRectF &rect)
+{
+    QGraphicsView::drawBackground(painter, rect);
+    m_hintShown = showsHint();
+    if (!m_hintShown)
+        return;
+    // In the viewport's own pixels, whatever the zoom: the middle of what is shown.
+    painter->save();
+    painter->resetTransform();
+    const QRect area = viewport()->rect().adjusted(24, 24, -24, -24);
+    painter->setPen(palette().color(QPalette::PlaceholderText));
+    painter->drawText(area, Qt::AlignCenter | Qt::TextWordWrap, m_emptyHint);
+    painter->restore();
 }
 
 qreal GraphView::zoom() const

@@ -54,6 +54,8 @@ public:
     bool print(QPrinter *printer);
     /// The picture formats savePicture() knows, as file dialog filters.
     static QStringList pictureFilters();
+    /// A hint drawn over an empty canvas, gone with the first vertex; none when empty.
+    void setEmptyHint(const QString &hint);
 
 public slots:
     void zoomIn();
@@ -74,6 +76,7 @@ signals:
 
 protected:
     void wheelEvent(QWheelEvent *event) override;
+    void drawBackground(QPainter *painter, const QRectF &rect) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -85,7 +88,11 @@ private:
     void followDrawing(const QRectF &mustShow = QRectF());
     void renderDrawing(QPainter &painter, const QRectF &target);
 
+    bool showsHint() const;
+
     QList<QAction *> m_actions;
+    QString m_emptyHint;
+    bool m_hintShown = false;
     bool m_following = false;
     bool m_followAgain = false;
     bool m_zooming = false;

@@ -30,7 +30,9 @@ ensure_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
+# qt6-tools-dev and qt6-l10n-tools build the translations; qt6-translations-l10n holds Qt's own.
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+                libgl-dev fonts-dejavu-core)
 smoke_packages=(xvfb xauth xdotool imagemagick openbox wmctrl)
 # Validators of the menu entry, the description and the type of graph files, run as tests when present.
 validate_packages=(desktop-file-utils appstream shared-mime-info)

@@ -1,7 +1,7 @@
 // Draws the pictures the program compiles in: the colour legend of the Euler
-// cycle dialog and the application icon in the sizes desktops use (PNG files
-// and a Windows .ico). Run it with the resources folder as its argument and
-// commit what it writes.
+// cycle dialog, with Polish and with English captions, and the application
+// icon in the sizes desktops use (PNG files and a Windows .ico). Run it with
+// the resources folder as its argument and commit what it writes.
 
 #include <QBuffer>
 #include <QDir>
@@ -29,7 +29,7 @@ void drawVertex(QPainter &p, QPointF centre, qreal radius, const QColor &fill, c
     }
 }
 
-QImage drawLegend()
+QImage drawLegend(const QStringList &captions)
 {
     QImage image(171, 98, QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -39,12 +39,6 @@ QImage drawLegend()
 
     QFont letterFont(QStringLiteral("DejaVu Sans"));
     letterFont.setPixelSize(10);
-    const QStringList captions = {
-        QStringLiteral("wierzcholek incydentny"),
-        QStringLiteral("wierzcholek poczatkwowy"),
-        QStringLiteral("obecny wierzcholek"),
-        QStringLiteral("usunieta krawedz"),
-    };
     const qreal captionX = 31;
     // The largest caption size at which every caption fits the picture.
     QFont captionFont(QStringLiteral("DejaVu Sans"));
@@ -187,7 +181,14 @@ int main(int argc, char **argv)
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
 
-    bool ok = writeFile(root + QStringLiteral("/descriptions/legenda.png"), png(drawLegend()));
+    // The Polish captions as the dialog has always shown them, and their English version.
+    bool ok = writeFile(root + QStringLiteral("/descriptions/legenda.png"),
+                        png(drawLegend({QStringLiteral("wierzcholek incydentny"), QStringLiteral("wierzcholek poczatkwowy"),
+                                        QStringLiteral("obecny wierzcholek"), QStringLiteral("usunieta krawedz")})));
+    ok = writeFile(root + QStringLiteral("/descriptions/legend_en.png"),
+                   png(drawLegend({QStringLiteral("adjacent vertex"), QStringLiteral("start vertex"),
+                                   QStringLiteral("current vertex"), QStringLiteral("removed edge")})))
+         && ok;
 
     QList<QImage> icoImages;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {

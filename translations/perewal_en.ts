@@ -1,0 +1,780 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="pl">
+<context>
+    <name>AbstractSolverClass</name>
+    <message>
+        <source>AbstractSolver</source>
+        <translation>AbstractSolver</translation>
+    </message>
+    <message>
+        <source>Tutaj pojawią się biężące instrukcje...</source>
+        <translation>The instructions will appear here...</translation>
+    </message>
+    <message>
+        <source>Historia zdarzeń:</source>
+        <translation>History of events:</translation>
+    </message>
+    <message>
+        <source>Sterowanie rozwiazaniem...</source>
+        <translation>Controlling the solution...</translation>
+    </message>
+    <message>
+        <source>Krok dalej...</source>
+        <translation>Next step...</translation>
+    </message>
+</context>
+<context>
+    <name>DijkstraPrimSolver</name>
+    <message>
+        <source>Wprowadzony graf nie ma wierzchołków!!!</source>
+        <translation>The graph has no vertices!!!</translation>
+    </message>
+    <message>
+        <source>Wprowadzony graf jest niespójny!!!</source>
+        <translation>The graph is not connected!!!</translation>
+    </message>
+    <message>
+        <source>Algorytm Dijkstry-Prima</source>
+        <translation>Dijkstra-Prim algorithm</translation>
+    </message>
+    <message>
+        <source>Wybierz wierzchołek startowy.</source>
+        <translation>Choose the start vertex.</translation>
+    </message>
+    <message>
+        <source>Wybrano wierzchołek &apos;%1&apos; jako startowy.</source>
+        <translation>Vertex &apos;%1&apos; was chosen as the start.</translation>
+    </message>
+    <message>
+        <source>Wykreślono wierzchołek &apos;%1&apos; z listy wierzchołków nieodwiedzonych.</source>
+        <translation>Vertex &apos;%1&apos; was struck off the list of unvisited vertices.</translation>
+    </message>
+    <message>
+        <source>Wpisano wierzchołek &apos;%1&apos; na listę wierzchołków odwiedzonych.</source>
+        <translation>Vertex &apos;%1&apos; was put on the list of visited vertices.</translation>
+    </message>
+    <message>
+        <source>Dodano krawędź &apos;%1&apos; do listy krawędzi bieżących.</source>
+        <translation>Edge &apos;%1&apos; was added to the list of current edges.</translation>
+    </message>
+    <message>
+        <source>Do listy krawędzi bieżących dodajemy krawędzie incydentne do ostatnio odwiedzonego wierzchołka.</source>
+        <translation>We add the edges of the vertex visited last to the list of current edges.</translation>
+    </message>
+    <message>
+        <source>Na liście krawędzi, szukamy tych które tworzą cykle, a następnie usuwamy je.</source>
+        <translation>On the list of edges we look for those that close a cycle, and remove them.</translation>
+    </message>
+    <message>
+        <source>Usunięto krawędź &apos;%1&apos; ponieważ tworzy cykl.</source>
+        <translation>Edge &apos;%1&apos; was removed because it closes a cycle.</translation>
+    </message>
+    <message>
+        <source>Wybieramy krawędź o najmniejszej wadze.</source>
+        <translation>We choose the edge of least weight.</translation>
+    </message>
+    <message>
+        <source>Jako krawędź o najmniejszej wadze wybrano: &apos;%1&apos;.</source>
+        <translation>The edge of least weight chosen: &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Otrzymano minimalne drzewo rozpinające grafu.</source>
+        <translation>The graph&apos;s minimum spanning tree is found.</translation>
+    </message>
+    <message>
+        <source>Otrzymano minimalne drzewo rozpinające grafu. Koniec pracy algorytmu.</source>
+        <translation>The graph&apos;s minimum spanning tree is found. The algorithm ends.</translation>
+    </message>
+</context>
+<context>
+    <name>DijkstraPrimSolverClass</name>
+    <message>
+        <source>DijkstraPrimSolver</source>
+        <translation>DijkstraPrimSolver</translation>
+    </message>
+    <message>
+        <source>Wierzcholki nieodwiedzone:</source>
+        <translation>Unvisited vertices:</translation>
+    </message>
+    <message>
+        <source>Wierzcholki odwiedzone:</source>
+        <translation>Visited vertices:</translation>
+    </message>
+    <message>
+        <source>Bierzace krawędzie</source>
+        <translation>Current edges</translation>
+    </message>
+</context>
+<context>
+    <name>FleurySolver</name>
+    <message>
+        <source>Wybierz wierzchołek początkowy.</source>
+        <translation>Choose the start vertex.</translation>
+    </message>
+    <message>
+        <source>Wprowadź graf Eulerowski.</source>
+        <translation>Draw an Eulerian graph.</translation>
+    </message>
+    <message>
+        <source>Algorytm Fleury&apos;ego</source>
+        <translation>Fleury&apos;s algorithm</translation>
+    </message>
+    <message>
+        <source>Wybierz wierzchołek, z którego wychodzą krawędzie.</source>
+        <translation>Choose a vertex that has edges.</translation>
+    </message>
+    <message>
+        <source>wierzcholek %1 został oznaczony jako początkowy.</source>
+        <translation>vertex %1 was marked as the start.</translation>
+    </message>
+    <message>
+        <source>Klikaj w przycisk &apos;krok dalej&apos;</source>
+        <translation>Keep clicking the &apos;next step&apos; button</translation>
+    </message>
+    <message>
+        <source>wierzchołek %1 dodano do rozwiązania.</source>
+        <translation>vertex %1 was added to the solution.</translation>
+    </message>
+    <message>
+        <source>Sprawdzamy czy aktualny wierzchołek jest izolowany.</source>
+        <translation>We check whether the current vertex is isolated.</translation>
+    </message>
+    <message>
+        <source>wierzchołek %1 uznany za izolowany.</source>
+        <translation>vertex %1 found isolated.</translation>
+    </message>
+    <message>
+        <source>wierzchołek %1 uznany za nieizolowany.</source>
+        <translation>vertex %1 found not isolated.</translation>
+    </message>
+    <message>
+        <source>Wybieramy dowolny wierzchołek sąsiadujący</source>
+        <translation>We choose any neighbouring vertex</translation>
+    </message>
+    <message>
+        <source>wierzchołek %1 wybrano jako sąsiadujący do %2</source>
+        <translation>vertex %1 was chosen as the neighbour of %2</translation>
+    </message>
+    <message>
+        <source>Odkładamy obecny wierzchołek na stos.</source>
+        <translation>We push the current vertex onto the stack.</translation>
+    </message>
+    <message>
+        <source>wierzchołek %1 został umieszczony na stosie.</source>
+        <translation>vertex %1 was pushed onto the stack.</translation>
+    </message>
+    <message>
+        <source>Oznaczamy krawedź pomiędzy obecnym wierzchołkiem, a wierzchołkiem sąsiadującym jako usuniętą.</source>
+        <translation>We mark the edge between the current vertex and the neighbouring vertex as removed.</translation>
+    </message>
+    <message>
+        <source>usunięto krawedź %1</source>
+        <translation>edge %1 was removed</translation>
+    </message>
+    <message>
+        <source>Zmieniamy obecny wierzchołek na wierzchołek sąsiadujący.</source>
+        <translation>We make the neighbouring vertex the current one.</translation>
+    </message>
+    <message>
+        <source>zmiana aktualnego wierzchołka na %1.</source>
+        <translation>the current vertex is now %1.</translation>
+    </message>
+    <message>
+        <source>Stos był już pusty - zatem kończymy pracę.</source>
+        <translation>The stack was already empty - so we finish.</translation>
+    </message>
+    <message>
+        <source>stwierdzono stan stosu: pusty - przystępuję do końca pracy algorytmu.</source>
+        <translation>the stack was found empty - the algorithm comes to its end.</translation>
+    </message>
+    <message>
+        <source>Sciągamy wierzchołek ze stosu.</source>
+        <translation>We pop a vertex off the stack.</translation>
+    </message>
+    <message>
+        <source>sciągnięto wierzchołek %1 ze stosu.</source>
+        <translation>vertex %1 was popped off the stack.</translation>
+    </message>
+    <message>
+        <source>Uzyskaliśmy wynik</source>
+        <translation>We have the result</translation>
+    </message>
+    <message>
+        <source>aktywowano tryb szybkiego rozwiązania.</source>
+        <translation>the quick solve was started.</translation>
+    </message>
+    <message>
+        <source>Wyznaczono rozwiązanie.</source>
+        <translation>The solution is found.</translation>
+    </message>
+    <message>
+        <source>dokonano &apos;szybkiego rozwiązania&apos;.</source>
+        <translation>the &apos;quick solve&apos; is done.</translation>
+    </message>
+    <message>
+        <source>ERR: Próba realizacji algorytmu Fleurego na nie-eulerowskim grafie.</source>
+        <translation>ERR: an attempt to run Fleury&apos;s algorithm on a non-Eulerian graph.</translation>
+    </message>
+</context>
+<context>
+    <name>FleurySolverClass</name>
+    <message>
+        <source>FleurySolver</source>
+        <translation>FleurySolver</translation>
+    </message>
+    <message>
+        <source>krok po kroku</source>
+        <translation>step by step</translation>
+    </message>
+    <message>
+        <source>chwilowy stan rozwiazania</source>
+        <translation>current state of the solution</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;/head&gt;&lt;body&gt;&lt;p style=&quot;-qt-paragraph-type:empty;&quot;&gt;&lt;br /&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;/head&gt;&lt;body&gt;&lt;p style=&quot;-qt-paragraph-type:empty;&quot;&gt;&lt;br /&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>zawartosc stosu</source>
+        <translation>contents of the stack</translation>
+    </message>
+    <message>
+        <source>usuniete krawedzie</source>
+        <translation>removed edges</translation>
+    </message>
+    <message>
+        <source>WYZNACZONA TRASA</source>
+        <translation>THE ROUTE FOUND</translation>
+    </message>
+    <message>
+        <source>Legenda</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>szybkie rozw.</source>
+        <translation>quick solve</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot; style=&quot; margin-top:0px; margin-bottom:0px;&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;Aby odrazu wyznaczyć &lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot; margin-top:0px; margin-bottom:0px;&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;cykl eulera dla danego grafu,&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot; margin-top:0px; margin-bottom:0px;&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt; kliknij w poniższy przycisk.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot; style=&quot; margin-top:0px; margin-bottom:0px;&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;To find the Euler cycle &lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot; margin-top:0px; margin-bottom:0px;&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;of this graph at once,&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot; margin-top:0px; margin-bottom:0px;&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt; click the button below.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>szybkie rozwiazanie</source>
+        <translation>quick solve</translation>
+    </message>
+</context>
+<context>
+    <name>Graph</name>
+    <message>
+        <source>Usunięto wierzchołek</source>
+        <translation>Vertex removed</translation>
+    </message>
+    <message>
+        <source>Usunięto krawędź</source>
+        <translation>Edge removed</translation>
+    </message>
+    <message>
+        <source>dodanie wierzchołka</source>
+        <translation>adding a vertex</translation>
+    </message>
+    <message>
+        <source>usunięcie wierzchołka %1</source>
+        <translation>removing vertex %1</translation>
+    </message>
+    <message>
+        <source>dodanie krawędzi %1%2</source>
+        <translation>adding edge %1%2</translation>
+    </message>
+    <message>
+        <source>usunięcie krawędzi %1</source>
+        <translation>removing edge %1</translation>
+    </message>
+    <message>
+        <source>przesunięcie wierzchołka %1</source>
+        <translation>moving vertex %1</translation>
+    </message>
+    <message>
+        <source>zmiana wagi krawędzi %1</source>
+        <translation>changing the weight of edge %1</translation>
+    </message>
+    <message>
+        <source>Oczekiwanie - wybierz opcję...</source>
+        <translation>Waiting - choose an option...</translation>
+    </message>
+    <message>
+        <source>Dodawanie wierzchołków, kliknij LPM aby dodać</source>
+        <translation>Adding vertices, left-click to add</translation>
+    </message>
+    <message>
+        <source>Dodawanie krawędzi, przeciągnij aby dodać</source>
+        <translation>Adding edges, drag to add</translation>
+    </message>
+    <message>
+        <source>Usuwanie krawędzi, kliknij LPM aby usunąc</source>
+        <translation>Removing edges, left-click to remove</translation>
+    </message>
+    <message>
+        <source>Usuwanie wierzchołków, kliknij LPM aby usunąć</source>
+        <translation>Removing vertices, left-click to remove</translation>
+    </message>
+    <message>
+        <source>Kliknij dwukrotnie aby dodać wierzchołek...</source>
+        <translation>Double-click to add a vertex...</translation>
+    </message>
+    <message>
+        <source>Krawedz już istnieje...</source>
+        <translation>The edge already exists...</translation>
+    </message>
+    <message>
+        <source>Cofnięto: %1</source>
+        <translation>Undone: %1</translation>
+    </message>
+    <message>
+        <source>Ponowiono: %1</source>
+        <translation>Redone: %1</translation>
+    </message>
+    <message>
+        <source>Powrocono do normalnego trybu</source>
+        <translation>Back to the normal mode</translation>
+    </message>
+    <message>
+        <source>Dodano nowy wierzchołek</source>
+        <translation>A new vertex was added</translation>
+    </message>
+    <message>
+        <source>Dodano krawędź...</source>
+        <translation>An edge was added...</translation>
+    </message>
+    <message>
+        <source>Pominięto krawędź nr %1 z pliku (%2): w pliku nie ma wierzchołka %3</source>
+        <translation>Edge no. %1 of the file (%2) was skipped: the file has no vertex %3</translation>
+    </message>
+    <message>
+        <source>Pominięto krawędź nr %1 z pliku (%2): łączy wierzchołek z nim samym</source>
+        <translation>Edge no. %1 of the file (%2) was skipped: it joins a vertex to itself</translation>
+    </message>
+</context>
+<context>
+    <name>GraphView</name>
+    <message>
+        <source>−</source>
+        <translation>−</translation>
+    </message>
+    <message>
+        <source>Pomniejsza rysunek (Ctrl+- albo Ctrl i kółko myszy)</source>
+        <translation>Zooms the drawing out (Ctrl+- or Ctrl with the mouse wheel)</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Powiększa rysunek (Ctrl++ albo Ctrl i kółko myszy)</source>
+        <translation>Zooms the drawing in (Ctrl++ or Ctrl with the mouse wheel)</translation>
+    </message>
+    <message>
+        <source>Cały rysunek</source>
+        <translation>Whole drawing</translation>
+    </message>
+    <message>
+        <source>Dopasowuje widok do całego rysunku (Ctrl+0)</source>
+        <translation>Fits the view to the whole drawing (Ctrl+0)</translation>
+    </message>
+    <message>
+        <source>Zapisz obraz...</source>
+        <translation>Save picture...</translation>
+    </message>
+    <message>
+        <source>Zapisuje cały rysunek jako obraz PNG, SVG albo PDF (Ctrl+Shift+S)</source>
+        <translation>Saves the whole drawing as a PNG, SVG or PDF picture (Ctrl+Shift+S)</translation>
+    </message>
+    <message>
+        <source>Drukuj...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Drukuje cały rysunek na jednej stronie (Ctrl+P)</source>
+        <translation>Prints the whole drawing on one page (Ctrl+P)</translation>
+    </message>
+    <message>
+        <source>Powiększenie rysunku</source>
+        <translation>Zoom of the drawing</translation>
+    </message>
+    <message>
+        <source>Obraz PNG (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>Rysunek wektorowy SVG (*.svg)</source>
+        <translation>SVG vector drawing (*.svg)</translation>
+    </message>
+    <message>
+        <source>Dokument PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Zapisz rysunek jako obraz</source>
+        <translation>Save the drawing as a picture</translation>
+    </message>
+    <message>
+        <source>rysunek.png</source>
+        <translation>drawing.png</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać obrazu do pliku %1.</source>
+        <translation>The picture could not be saved to the file %1.</translation>
+    </message>
+    <message>
+        <source>Drukuj</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Nie udało się wydrukować rysunku.</source>
+        <translation>The drawing could not be printed.</translation>
+    </message>
+</context>
+<context>
+    <name>MintySolver</name>
+    <message>
+        <source>Wprowadzony graf nie ma wierzchołków!!!</source>
+        <translation>The graph has no vertices!!!</translation>
+    </message>
+    <message>
+        <source>Wprowadzony graf jest niespójny!!!</source>
+        <translation>The graph is not connected!!!</translation>
+    </message>
+    <message>
+        <source>Algorytm Minty&apos;ego</source>
+        <translation>Minty&apos;s algorithm</translation>
+    </message>
+    <message>
+        <source>Wybierz wierzchołek startowy.</source>
+        <translation>Choose the start vertex.</translation>
+    </message>
+    <message>
+        <source>Wybrano wierzchołek &apos;%1&apos; jako startowy.</source>
+        <translation>Vertex &apos;%1&apos; was chosen as the start.</translation>
+    </message>
+    <message>
+        <source>Dodano wierzchołek &apos;%1&apos; do listy wierzchołków odwiedzonych i przypisano mu wartość: %2.</source>
+        <translation>Vertex &apos;%1&apos; was added to the list of visited vertices and given the value: %2.</translation>
+    </message>
+    <message>
+        <source>Dodano krawędź &apos;%1&apos; do listy krawędzi bieżących.</source>
+        <translation>Edge &apos;%1&apos; was added to the list of current edges.</translation>
+    </message>
+    <message>
+        <source>Szukamy krawędzi, których jeden koniec jest oznaczony i dodajemy je do listy bieżących. Jednoczenie obliczamy sumę oznaczeń wierzchołka i jego krawędzi.</source>
+        <translation>We look for the edges with one labelled end and add them to the current list. At the same time we add up the value of the vertex and the weight of its edge.</translation>
+    </message>
+    <message>
+        <source>Z listy krawedzi bieżących wybieramy krawędź o najmniejszej sumie. Jej koniec oznaczamy wartością tejże sumy.</source>
+        <translation>From the list of current edges we choose the edge of least sum. Its end is labelled with that sum.</translation>
+    </message>
+    <message>
+        <source>Jako krawędź o najmniejszej sumie wybrano krawędź &apos;%1&apos;.</source>
+        <translation>Edge &apos;%1&apos; was chosen as the edge of least sum.</translation>
+    </message>
+    <message>
+        <source>Wyczyszczono listę krawędzi bieżących.</source>
+        <translation>The list of current edges was cleared.</translation>
+    </message>
+    <message>
+        <source>Sprawdzamy czy wszsytkie wierzchołki są oznaczone.</source>
+        <translation>We check whether every vertex is labelled.</translation>
+    </message>
+    <message>
+        <source>Nie wszsytkie wierzchołki zostały oznaczone. Kontynuujemy wykonywanie algorytmu.</source>
+        <translation>Not every vertex is labelled. The algorithm goes on.</translation>
+    </message>
+    <message>
+        <source>Wyznaczono najkrótsze drogi do wszystkich wierzchołków.</source>
+        <translation>The shortest paths to every vertex are found.</translation>
+    </message>
+    <message>
+        <source>Wszystkie wierzchołki zostały oznaczone. Koniec pracy algorytmu.</source>
+        <translation>Every vertex is labelled. The algorithm ends.</translation>
+    </message>
+</context>
+<context>
+    <name>MintySolverClass</name>
+    <message>
+        <source>MintySolver</source>
+        <translation>MintySolver</translation>
+    </message>
+    <message>
+        <source>Najkrótsze drogi:</source>
+        <translation>Shortest paths:</translation>
+    </message>
+    <message>
+        <source>Wierzcholki odwiedzone:</source>
+        <translation>Visited vertices:</translation>
+    </message>
+    <message>
+        <source>Bierzace krawedzie:</source>
+        <translation>Current edges:</translation>
+    </message>
+</context>
+<context>
+    <name>Perewal</name>
+    <message>
+        <source>Zapisano obraz rysunku w pliku %1</source>
+        <translation>The picture of the drawing was saved to the file %1</translation>
+    </message>
+    <message>
+        <source>Jednostkowa = 1|Odleglosc|Odl. Manhattan|Losowa 1-10|Losowa 1-100|Losowa 0-10|Losowa 0-100</source>
+        <translation>Unit = 1|Distance|Manhattan distance|Random 1-10|Random 1-100|Random 0-10|Random 0-100</translation>
+    </message>
+    <message>
+        <source>Nowy</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Zaczyna nowy, pusty rysunek (Ctrl+N)</source>
+        <translation>Starts a new, empty drawing (Ctrl+N)</translation>
+    </message>
+    <message>
+        <source>Cofa ostatnią zmianę rysunku (Ctrl+Z)</source>
+        <translation>Undoes the last change of the drawing (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Cofnij</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Ponawia cofniętą zmianę rysunku (Ctrl+Shift+Z albo Ctrl+Y)</source>
+        <translation>Redoes the change undone (Ctrl+Shift+Z or Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Ponów</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Cofa: %1 (Ctrl+Z)</source>
+        <translation>Undoes: %1 (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Ponawia: %1 (Ctrl+Shift+Z albo Ctrl+Y)</source>
+        <translation>Redoes: %1 (Ctrl+Shift+Z or Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>%1[*] – Perewal</source>
+        <translation>%1[*] – Perewal</translation>
+    </message>
+    <message>
+        <source>Perewal</source>
+        <translation>Perewal</translation>
+    </message>
+    <message>
+        <source>Zapisać zmiany?</source>
+        <translation>Save the changes?</translation>
+    </message>
+    <message>
+        <source>Rysunek ma zmiany, które nie zostały zapisane.</source>
+        <translation>The drawing has changes that have not been saved.</translation>
+    </message>
+    <message>
+        <source>&amp;Zapisz</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Nie zapisuj</source>
+        <translation>&amp;Don&apos;t save</translation>
+    </message>
+    <message>
+        <source>&amp;Anuluj</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>nowy rysunek</source>
+        <translation>a new drawing</translation>
+    </message>
+    <message>
+        <source>Rozpoczęto nowy rysunek</source>
+        <translation>A new drawing was started</translation>
+    </message>
+    <message>
+        <source>Waga krawędzi</source>
+        <translation>Weight of the edge</translation>
+    </message>
+    <message>
+        <source>Waga krawędzi %1 (liczba całkowita od 0 do %2):</source>
+        <translation>Weight of edge %1 (a whole number from 0 to %2):</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; nie jest wagą: waga to liczba całkowita od 0 do %2. Krawędź %3 ma nadal wagę %4</source>
+        <translation>&quot;%1&quot; is not a weight: a weight is a whole number from 0 to %2. Edge %3 keeps its weight %4</translation>
+    </message>
+    <message>
+        <source>Zmieniono wagę krawędzi %1 na %2</source>
+        <translation>The weight of edge %1 was changed to %2</translation>
+    </message>
+    <message>
+        <source>Wybierz plik do zapisu</source>
+        <translation>Choose the file to save to</translation>
+    </message>
+    <message>
+        <source>Wybierz plik z grafem do wczytania</source>
+        <translation>Choose the graph file to load</translation>
+    </message>
+    <message>
+        <source>Pliki z grafami (*.graf)</source>
+        <translation>Graph files (*.graf)</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać grafu do pliku %1 (%2)</source>
+        <translation>The graph could not be saved to the file %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Nie udało się otworzyć pliku %1 (%2), graf pozostał bez zmian</source>
+        <translation>The file %1 could not be opened (%2); the graph was left as it was</translation>
+    </message>
+    <message>
+        <source>wczytanie pliku %1</source>
+        <translation>loading the file %1</translation>
+    </message>
+    <message>
+        <source>Plik %1 jest uszkodzony albo nie zawiera grafu, graf pozostał bez zmian</source>
+        <translation>The file %1 is damaged or holds no graph; the graph was left as it was</translation>
+    </message>
+    <message>
+        <source>Kliknij „Dodaj wierzchołek”, a potem kliknij tutaj, aby dodać pierwszy wierzchołek. Pomoc: F1.</source>
+        <translation>Click &quot;Add vertex&quot;, then click here to add the first vertex. Help: F1.</translation>
+    </message>
+    <message>
+        <source>Pomoc</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Jak rysować graf, jak działają algorytmy, co znaczą kolory i klawisze (F1)</source>
+        <translation>How to draw a graph, how the algorithms work, what the colours and keys mean (F1)</translation>
+    </message>
+    <message>
+        <source>O programie</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Wersja programu, licencja i wersja Qt</source>
+        <translation>The program&apos;s version, licence and Qt version</translation>
+    </message>
+    <message>
+        <source>Pomoc – Perewal</source>
+        <translation>Help – Perewal</translation>
+    </message>
+    <message>
+        <source>O programie Perewal</source>
+        <translation>About Perewal</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Perewal %1&lt;/h3&gt;&lt;p&gt;Algorytmy grafowe krok po kroku: najkrótsze drogi (Minty), minimalne drzewo rozpinające (Dijkstra-Prim) i cykl Eulera (Fleury).&lt;/p&gt;&lt;p&gt;Licencja: GNU General Public License, wersja 3 lub późniejsza.&lt;/p&gt;&lt;p&gt;Qt %2 (zbudowany z Qt %3).&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Perewal %1&lt;/h3&gt;&lt;p&gt;Graph algorithms step by step: shortest paths (Minty), a minimum spanning tree (Dijkstra-Prim) and an Euler cycle (Fleury).&lt;/p&gt;&lt;p&gt;Licence: GNU General Public License, version 3 or later.&lt;/p&gt;&lt;p&gt;Qt %2 (built with Qt %3).&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>PerewalClass</name>
+    <message>
+        <source>Perewal</source>
+        <translation>Perewal</translation>
+    </message>
+    <message>
+        <source>Szuka cyklu Eulera algorytmem Fleury&apos;ego: krok po kroku albo od razu</source>
+        <translation>Finds an Euler cycle with Fleury&apos;s algorithm: step by step or at once</translation>
+    </message>
+    <message>
+        <source>Algorytm Fluery&apos;ego</source>
+        <translation>Fleury&apos;s algorithm</translation>
+    </message>
+    <message>
+        <source>Buduje minimalne drzewo rozpinające algorytmem Dijkstry-Prima, krok po kroku</source>
+        <translation>Builds a minimum spanning tree with the Dijkstra-Prim algorithm, step by step</translation>
+    </message>
+    <message>
+        <source>Algorytm Dijkstry-Prima</source>
+        <translation>Dijkstra-Prim algorithm</translation>
+    </message>
+    <message>
+        <source>Wyznacza najkrótsze drogi z wybranego wierzchołka algorytmem Minty&apos;ego, krok po kroku</source>
+        <translation>Finds the shortest paths from a chosen vertex with Minty&apos;s algorithm, step by step</translation>
+    </message>
+    <message>
+        <source>Algorytm Minty&apos;ego</source>
+        <translation>Minty&apos;s algorithm</translation>
+    </message>
+    <message>
+        <source>Waga nowych krawedzi:</source>
+        <translation>Weight of new edges:</translation>
+    </message>
+    <message>
+        <source>Waga każdej nowej krawędzi narysowanej myszą; wagę istniejącej krawędzi zmienia dwukrotne kliknięcie na niej</source>
+        <translation>The weight of every new edge drawn with the mouse; double-click an existing edge to change its weight</translation>
+    </message>
+    <message>
+        <source>Zapisuje rysunek do pliku *.graf (Ctrl+S)</source>
+        <translation>Saves the drawing to a *.graf file (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Zapisz graf</source>
+        <translation>Save graph</translation>
+    </message>
+    <message>
+        <source>Wczytuje rysunek z pliku *.graf w miejsce obecnego (Ctrl+O)</source>
+        <translation>Loads a drawing from a *.graf file in place of this one (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>Wczytaj graf</source>
+        <translation>Load graph</translation>
+    </message>
+    <message>
+        <source>Każde kliknięcie na płótnie dodaje wierzchołek; prawy przycisk myszy kończy ten tryb</source>
+        <translation>Every click on the canvas adds a vertex; the right mouse button ends this mode</translation>
+    </message>
+    <message>
+        <source>Dodaj wierzchołek</source>
+        <translation>Add vertex</translation>
+    </message>
+    <message>
+        <source>Kliknięty wierzchołek znika razem ze swoimi krawędziami; prawy przycisk myszy kończy ten tryb</source>
+        <translation>A clicked vertex goes, and its edges with it; the right mouse button ends this mode</translation>
+    </message>
+    <message>
+        <source>Usuń wierzchołek</source>
+        <translation>Remove vertex</translation>
+    </message>
+    <message>
+        <source>Przeciągnij myszą od wierzchołka do wierzchołka, aby je połączyć; prawy przycisk myszy kończy ten tryb</source>
+        <translation>Drag the mouse from one vertex to another to join them; the right mouse button ends this mode</translation>
+    </message>
+    <message>
+        <source>Dodaj krawędź</source>
+        <translation>Add edge</translation>
+    </message>
+    <message>
+        <source>Kliknięta krawędź znika; prawy przycisk myszy kończy ten tryb</source>
+        <translation>A clicked edge goes; the right mouse button ends this mode</translation>
+    </message>
+    <message>
+        <source>Usuń krawędź</source>
+        <translation>Remove edge</translation>
+    </message>
+</context>
+<context>
+    <name>SampleSolverClass</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>CheckBox</source>
+        <translation>CheckBox</translation>
+    </message>
+    <message>
+        <source>CommandLinkButton</source>
+        <translation>CommandLinkButton</translation>
+    </message>
+</context>
+</TS>
