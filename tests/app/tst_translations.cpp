@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QProcess>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -139,11 +140,13 @@ void TestTranslations::windowsSpeakTheLanguage_data()
     QTest::addColumn<QStringList>("some");   // texts that must be among what the user reads
     QTest::addColumn<QStringList>("absent"); // texts that must not be
     QTest::addColumn<QString>("cancel");     // the file dialog's cancel button
+    QTest::addColumn<QString>("help");       // the help's title
 
     const QStringList polish{"Dodaj wierzchołek", "Algorytm Fluery'ego", "Zapisz graf", "Waga nowych krawedzi:",
                              "Krok dalej...", "Wybierz wierzchołek początkowy.", "Historia zdarzeń:"};
-    QTest::newRow("English") << "en" << QStringList{"Add vertex", "Next step...", "Save graph"} << polish << "Cancel";
-    QTest::newRow("Polish") << "pl" << polish << QStringList{"Add vertex", "Next step..."} << "Anuluj";
+    QTest::newRow("English") << "en" << QStringList{"Add vertex", "Next step...", "Save graph"} << polish << "Cancel" << "Perewal – help";
+    QTest::newRow("Polish") << "pl" << polish << QStringList{"Add vertex", "Next step..."} << "Anuluj"
+                            << "Perewal – pomoc";
 }
 
 // The main window, a solver dialog and Qt's own file dialog in the chosen
@@ -154,6 +157,7 @@ void TestTranslations::windowsSpeakTheLanguage()
     QFETCH(QStringList, some);
     QFETCH(QStringList, absent);
     QFETCH(QString, cancel);
+    QFETCH(QString, help);
 
     Translations translations;
     translations.install(*QCoreApplication::instance(), language);
@@ -170,6 +174,13 @@ void TestTranslations::windowsSpeakTheLanguage()
                 cancelText = cancel;
         }
     });
+    // F1 opens the help in the same language.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F1);
+    auto *browser = window.findChild<QTextBrowser *>(QStringLiteral("helpBrowser"));
+    QVERIFY(browser && browser->isVisible());
+    QCOMPARE(browser->documentTitle(), help);
     QLocale::setDefault(QLocale(QLocale::Polish));
     for (const QString &text : some)
         QVERIFY2(seen.contains(text), qPrintable(text + " is missing from: " + seen.join(" | ")));

@@ -68,6 +68,7 @@ private slots:
     void picturesOfTheWholeDrawing_data();
     void picturesOfTheWholeDrawing();
     void dialogsFitTheScreenAndGrowTheirCanvas();
+    void anEmptyCanvasShowsItsHint();
 
 private:
     std::unique_ptr<Graph> graph;
@@ -320,6 +321,27 @@ void TestGraphView::dialogsFitTheScreenAndGrowTheirCanvas()
     QCOMPARE(run.child("eventLogWidget")->height(), history);
     QCOMPARE(run.child("inheritedWidgetContainer")->width(), 200);
     QVERIFY(run.solver.windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+// Dark pixels in the middle of the viewport: the hint's text, until the first vertex, which is elsewhere.
+void TestGraphView::anEmptyCanvasShowsItsHint()
+{
+    auto inkInTheMiddle = [&] {
+        const QImage shot = view->viewport()->grab().toImage();
+        int ink = 0;
+        for (int y = shot.height() / 3; y < 2 * shot.height() / 3; ++y) {
+            for (int x = 0; x < shot.width(); ++x)
+                ink += qGray(shot.pixel(x, y)) < 160;
+        }
+        return ink;
+    };
+    QCOMPARE(inkInTheMiddle(), 0);
+    view->setEmptyHint(QStringLiteral("Kliknij tutaj, aby dodać pierwszy wierzchołek."));
+    QVERIFY(inkInTheMiddle() > 50);
+    graph->addVerticle(view->visibleRect().topLeft() + QPointF(20, 20));
+    QCOMPARE(inkInTheMiddle(), 0);
+    graph->removeVerticle(graph->verticles().first());
+    QVERIFY(inkInTheMiddle() > 50);
 }
 
 QTEST_MAIN(TestGraphView)
