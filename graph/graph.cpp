@@ -31,6 +31,13 @@ Graph::Graph()
 {
     // Lets verticleClicked() travel through queued connections and signal spies.
     qRegisterMetaType<GraphVerticle *>();
+    // Qt's default index, a BSP tree, grows as deep as the log of the item
+    // count and files every item under each cell its bounding rectangle
+    // touches: an edge crossing the drawing lands in thousands of cells, and a
+    // star of 10,000 edges cost gigabytes and seconds at its first paint.
+    // Without an index a paint or a click walks the items once, in time and
+    // memory linear in the size of the graph.
+    setItemIndexMethod(NoIndex);
     setSceneRect(0, 0, 100, 100);
 }
 
@@ -41,6 +48,8 @@ Graph::~Graph()
 
 void Graph::setMode(int mode)
 {
+    // A drag can only be finished in the mode it began in.
+    dropRubberBand();
     m_mode = mode;
     switch (mode) {
     case Idle:
@@ -205,12 +214,9 @@ void Graph::removeAll()
     m_verticles.clear();
     m_edgeCount = 0;
 
-    // A rubber-band line being drawn stays.
-    if (m_rubberBand)
-        removeItem(m_rubberBand);
+    // A half-drawn edge goes too: the vertex it started from is gone.
+    m_rubberBand = nullptr;
     clear();
-    if (m_rubberBand)
-        addItem(m_rubberBand);
 }
 
 Graph::Batch::Batch(Graph &graph)
@@ -245,6 +251,12 @@ void Graph::addVerticle()
 
 GraphVerticle *Graph::addVerticle(QPointF where)
 {
+    if (m_verticles.size() >= MaxVerticles) {
+        emit showExternInfo(tr("Nie dodano wierzchołka: graf ma już %1 wierzchołków, a tylko tylu można nadać "
+                               "różne jednoznakowe nazwy")
+                                .arg(MaxVerticles));
+        return nullptr;
+    }
     auto *v = new GraphVerticle(this);
     v->setPos(where);
     // Named before it joins the scene, so the scene indexes it with its label once.
@@ -369,8 +381,8 @@ void Graph::mousePressEvent(QGraphicsSceneMouseEvent *event)
     const QPointF where = event->scenePos();
     switch (m_mode) {
     case AddVerticle:
-        addVerticle(where);
-        emit showExternInfo(tr("Dodano nowy wierzchołek"));
+        if (addVerticle(where))
+            emit showExternInfo(tr("Dodano nowy wierzchołek"));
         break;
     case AddEdge:
         // A second press during a drag starts a new line; the old one must not stay behind.

@@ -31,10 +31,13 @@ public:
         Random0To100
     };
 
+    /// Names are single characters from 'A' up to U+FFFF: past this many vertices they would repeat.
+    static constexpr int MaxVerticles = 0xFFFF - 'A' + 1;
+
     Graph();
     ~Graph() override;
 
-    /// Stores the mode; a mode from Idle to RemoveVerticle is announced by stateChanged().
+    /// Stores the mode and drops a half-drawn edge; a mode from Idle to RemoveVerticle is announced by stateChanged().
     void setMode(int mode);
     int mode() const { return m_mode; }
     void setWeightScheme(int scheme);
@@ -60,7 +63,7 @@ public:
     void resetEdges();
     /// Names the vertices by position ('A' + index) and lays out every edge anew.
     void relabel();
-    /// Deletes every vertex and edge; the mode, weight scheme and rubber-band line stay.
+    /// Deletes every vertex and edge and a half-drawn edge's line; the mode and weight scheme stay.
     void removeAll();
 
     /**
@@ -82,6 +85,7 @@ public:
 
 public slots:
     void addVerticle();
+    /// The new vertex, or null with a message when the graph already has MaxVerticles.
     GraphVerticle *addVerticle(QPointF where);
     void removeVerticle();
     void removeVerticle(GraphVerticle *v);
