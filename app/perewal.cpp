@@ -7,12 +7,9 @@
 #include "solvers/mintysolver.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QSaveFile>
 
 namespace {
 
@@ -107,18 +104,9 @@ void Perewal::loadGraph()
 
 bool Perewal::saveGraphTo(const QString &fileName)
 {
-    // Written beside the target and renamed over it only when complete, so a
-    // failed write never leaves a half-written or emptied file behind.
-    // The bytes go out in one unbuffered write: a buffered QSaveFile flushes at
-    // commit() and takes a write cut short by a full disk for a whole one.
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << *scene;
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (file.write(bytes) == bytes.size() && file.commit())
-            return true;
-    }
+    GraphFile file;
+    if (file.write(fileName, *scene))
+        return true;
     addLogLine(tr("Nie udało się zapisać grafu do pliku %1 (%2)")
                    .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     return false;
@@ -126,19 +114,14 @@ bool Perewal::saveGraphTo(const QString &fileName)
 
 bool Perewal::loadGraphFrom(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        addLogLine(tr("Nie udało się otworzyć pliku %1 (%2), graf pozostał bez zmian")
+    // The whole file is checked before the drawing is touched.
+    GraphFile file;
+    if (!file.read(fileName)) {
+        addLogLine(tr("Nie wczytano pliku %1 (%2), graf pozostał bez zmian")
                        .arg(QDir::toNativeSeparators(fileName), file.errorString()));
         return false;
     }
-    QDataStream in(&file);
-    in >> *scene;
-    if (in.status() != QDataStream::Ok) {
-        addLogLine(tr("Plik %1 jest uszkodzony albo nie zawiera grafu, graf pozostał bez zmian")
-                       .arg(QDir::toNativeSeparators(fileName)));
-        return false;
-    }
+    file.replace(*scene);
     return true;
 }
 
