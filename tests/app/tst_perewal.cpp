@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -129,15 +130,15 @@ QByteArray header(qint32 verticles, qint32 edges)
     return bytes;
 }
 
-// Peak memory of this process in MiB, as the kernel counts it.
-qint64 peakMib()
+// A figure of this process's memory in MiB as the kernel counts it: "VmHWM" the peak, "VmSize" the address space.
+qint64 statusMib(const QByteArray &key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong() / 1024;
+        if (line.startsWith(key + ':'))
+            return line.mid(key.size() + 1).trimmed().split(' ').first().toLongLong() / 1024;
     }
     return -1;
 }
@@ -188,7 +189,7 @@ struct LoadOutcome
  */
 LoadOutcome loadInWindow(const QString &path)
 {
-    const qint64 start = peakMib();
+    const qint64 start = statusMib("VmHWM");
     Perewal window;
     window.resize(1280, 800);
     window.show();
@@ -213,13 +214,17 @@ LoadOutcome loadInWindow(const QString &path)
         outcome.drawing = QStringLiteral("kept");
     const QStringList log = messages(window);
     outcome.log = QStringList(log.crbegin(), log.crend());
-    outcome.mib = peakMib() - start;
+    outcome.mib = statusMib("VmHWM") - start;
     return outcome;
 }
 
-// The child side of a load in a process of its own: the outcome as JSON on the standard output.
-int reportLoad(const QString &path)
+// The child side of a load in a process of its own: the outcome as JSON on the standard output. A load that
+// needs far more than its limit fails here rather than taking the machine down with it.
+int reportLoad(const QString &path, qint64 mib)
 {
+    const rlim_t room = rlim_t(statusMib("VmSize") + 2 * mib + 512) << 20;
+    const rlimit cap{room, room};
+    setrlimit(RLIMIT_AS, &cap);
     // Vertex names past the Latin letters come from scripts no font here covers, and Qt warns about each.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     const LoadOutcome outcome = loadInWindow(path);
@@ -233,17 +238,22 @@ int reportLoad(const QString &path)
 }
 
 // Runs this test program again to load the file alone, so that its time and memory are its own.
-LoadOutcome loadAlone(const QString &path, int seconds)
+LoadOutcome loadAlone(const QString &path, int mib, int seconds)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--load-alone"), path});
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--load-alone"), path, QString::number(mib)});
     if (!child.waitForFinished(seconds * 1000 + 30000)) {
         child.kill();
         child.waitForFinished();
         return {false, QStringLiteral("no answer in %1 s").arg(seconds + 30), {}, 0, 0};
     }
     const QJsonObject json = QJsonDocument::fromJson(child.readAllStandardOutput()).object();
+    if (json.isEmpty()) {
+        const QString end = child.exitStatus() == QProcess::CrashExit ? QStringLiteral("crashed")
+                                                                      : QStringLiteral("exit code %1").arg(child.exitCode());
+        return {false, QStringLiteral("no answer: ") + end, {}, 0, 0};
+    }
     return {json["loaded"].toBool(), json["drawing"].toString(), json["log"].toVariant().toStringList(),
             json["ms"].toInteger(), json["mib"].toInteger()};
 }
@@ -518,7 +528,7 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy()
         file = kind;
     }
 
-    const LoadOutcome outcome = mib ? loadAlone(file, seconds) : loadInWindow(file);
+    const LoadOutcome outcome = mib ? loadAlone(file, mib, seconds) : loadInWindow(file);
     QCOMPARE(outcome.drawing, drawing);
     QCOMPARE(outcome.loaded, drawing != "kept");
     QCOMPARE(outcome.log, log.replaceInStrings("%1", QDir::toNativeSeparators(file)));
@@ -558,8 +568,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
-    if (argc == 3 && std::strcmp(argv[1], "--load-alone") == 0)
-        return reportLoad(QFile::decodeName(argv[2]));
+    if (argc == 4 && std::strcmp(argv[1], "--load-alone") == 0)
+        return reportLoad(QFile::decodeName(argv[2]), std::atoll(argv[3]));
     TestPerewal test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
