@@ -96,33 +96,26 @@ QByteArray starFile(int verticles)
 }
 
 // A(0, 0), B(50, 0), the edge A-B, then `count` records that are skipped: in turn one to a missing vertex Q,
-// one from B to itself, one repeating A-B as B-A.
-QByteArray badRecordsFile(int count)
+// one from B to itself, one repeating A-B as B-A. With the log they make: the first ten named, the rest counted.
+QPair<QByteArray, QStringList> badRecords(int count)
 {
+    const QList<TestGraphs::EdgeSpec> records{{0, 16, 1}, {1, 1, 1}, {1, 0, 1}};
+    const QStringList said{"Pominięto krawędź nr %1 z pliku (A-Q): w pliku nie ma wierzchołka Q",
+                           "Pominięto krawędź nr %1 z pliku (B-B): łączy wierzchołek z nim samym",
+                           "Krawedz już istnieje..."};
     QList<TestGraphs::EdgeSpec> edges{{0, 1, 1}};
-    for (int i = 0; i < count; ++i)
-        edges.append(i % 3 == 0 ? TestGraphs::EdgeSpec{0, 16, 1} : i % 3 == 1 ? TestGraphs::EdgeSpec{1, 1, 1}
-                                                                              : TestGraphs::EdgeSpec{1, 0, 1});
-    return fileOf({{0, 0}, {50, 0}}, edges);
-}
-
-QStringList badRecordsLog(int count)
-{
     QStringList log;
-    for (int i = 0; i < qMin(count, 10); ++i) {
-        log.append(i % 3 == 0 ? QStringLiteral("Pominięto krawędź nr %1 z pliku (A-Q): w pliku nie ma wierzchołka Q")
-                                    .arg(i + 2)
-                   : i % 3 == 1 ? QStringLiteral("Pominięto krawędź nr %1 z pliku (B-B): łączy wierzchołek z nim samym")
-                                      .arg(i + 2)
-                                : QStringLiteral("Krawedz już istnieje..."));
+    for (int i = 0; i < count; ++i) {
+        edges.append(records[i % 3]);
+        if (i < 10)
+            log.append(said[i % 3].arg(i + 2));
     }
     if (count > 10)
         log.append(QStringLiteral("Dalszych pominiętych krawędzi z pliku: %1").arg(count - 10));
-    return log;
+    return {fileOf({{0, 0}, {50, 0}}, edges), log};
 }
 
-// The counts alone, at the start of a file of `size` bytes that holds nothing else (sparse where the file
-// system allows).
+// The counts alone: the start of a file whose records are left out or left to a sparse file's zeros.
 QByteArray header(qint32 verticles, qint32 edges)
 {
     QByteArray bytes;
@@ -442,11 +435,11 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy_data()
         abc + "BC 44",
         {"Pominięto krawędź nr 1 z pliku (A-Q): w pliku nie ma wierzchołka Q",
          "Pominięto krawędź nr 3 z pliku (C-C): łączy wierzchołek z nim samym"});
-    for (const int bad : {10, 11})
-        row(QStringLiteral("%1 skipped edge records are named up to the tenth").arg(bad), "file", badRecordsFile(bad),
-            "A (0, 0), B (50, 0), AB 1", badRecordsLog(bad));
-    row("300,000 skipped edge records: ten named, the rest counted", "file", badRecordsFile(GraphFile::MaxEdges - 1),
-        "A (0, 0), B (50, 0), AB 1", badRecordsLog(GraphFile::MaxEdges - 1), 0, 64, 20);
+    for (const int bad : {10, 11, GraphFile::MaxEdges - 1}) {
+        const auto [bytes, log] = badRecords(bad);
+        row(QStringLiteral("%1 skipped edge records: ten named, the rest counted").arg(bad), "file", bytes,
+            "A (0, 0), B (50, 0), AB 1", log, 0, bad > 11 ? 64 : 0, 20);
+    }
 
     row("a missing file", "missing", {}, "kept", refused("nie ma takiego pliku"));
     row("a directory", "directory", {}, "kept", refused("to katalog, nie plik"));
