@@ -43,6 +43,27 @@ QByteArray written(const Graph &graph)
 QTemporaryDir *folder;
 Perewal *window;
 
+// Seeds that mutations keep at their length, so that large files are read
+// and drawn, not only refused: vertex names far past Z with a ring and
+// chords, and the same records with every vertex named alike.
+void writeSeeds(const QString &folderName)
+{
+    for (const bool alike : {false, true}) {
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        const int count = 2000;
+        out << qint32(count) << qint32(2 * count);
+        for (int i = 0; i < count; ++i)
+            out << QChar(char16_t(alike ? 65 : 65 + i)) << double(i % 50 * 30) << double(i / 50 * 30);
+        for (int i = 0; i < count; ++i)
+            out << QChar(char16_t(65 + i)) << QChar(char16_t(65 + (i + 1) % count)) << double(i % 7)
+                << QChar(char16_t(65 + i)) << QChar(char16_t(65 + (i * 37 + 11) % count)) << double(i % 100);
+        QFile file(folderName + (alike ? QStringLiteral("/alike.graf") : QStringLiteral("/ring.graf")));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::abort();
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -56,6 +77,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
             std::abort();
         }
     });
+    if (const QByteArray seeds = qgetenv("PEREWAL_FUZZ_SEEDS"); !seeds.isEmpty())
+        writeSeeds(QString::fromLocal8Bit(seeds));
     static QTemporaryDir dir;
     folder = &dir;
     // Never destroyed: at exit Qt's own globals would go before a static window.
