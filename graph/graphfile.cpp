@@ -37,11 +37,10 @@ QString readable(QChar c)
     return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
 }
 
-} // namespace
-
+#ifdef Q_OS_UNIX
 // The system's reason for a failed call, in Polish where it is a reason a
 // user of this program can meet.
-static QString systemError(int code)
+QString systemError(int code)
 {
     switch (code) {
     case ENOENT:
@@ -70,8 +69,7 @@ static QString systemError(int code)
     }
 }
 
-#ifdef Q_OS_UNIX
-static QString notRegular(mode_t mode)
+QString notRegular(mode_t mode)
 {
     if (S_ISDIR(mode))
         return GraphFile::tr("to katalog, nie plik");
@@ -84,6 +82,8 @@ static QString notRegular(mode_t mode)
     return GraphFile::tr("to nie jest zwykły plik");
 }
 #endif
+
+} // namespace
 
 bool GraphFile::fail(const QString &reason)
 {
