@@ -5,8 +5,15 @@
 #include <QIcon>
 #include <QLocale>
 
+#include <csignal>
+
 int main(int argc, char **argv)
 {
+#ifdef SIGXFSZ
+    // A save that reaches the file-size limit must fail and be reported, not
+    // end the program and take the drawing with it.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/perewal.png")));
     Translations translations;

@@ -13,15 +13,13 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -360,21 +358,12 @@ QString Perewal::askForFile(QFileDialog::AcceptMode mode, const QString &caption
 
 bool Perewal::saveGraphTo(const QString &fileName)
 {
-    // Written beside the target and renamed over it only when complete, so a
-    // failed write never leaves a half-written or emptied file behind.
-    // The bytes go out in one unbuffered write: a buffered QSaveFile flushes at
-    // commit() and takes a write cut short by a full disk for a whole one.
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << *scene;
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (file.write(bytes) == bytes.size() && file.commit()) {
-            scene->undoStack()->setClean();
-            m_fileName = fileName;
-            showFileName();
-            return true;
-        }
+    GraphFile file;
+    if (file.write(fileName, *scene)) {
+        scene->undoStack()->setClean();
+        m_fileName = fileName;
+        showFileName();
+        return true;
     }
     addLogLine(tr("Nie udało się zapisać grafu do pliku %1 (%2)")
                    .arg(QDir::toNativeSeparators(fileName), file.errorString()));
@@ -383,24 +372,19 @@ bool Perewal::saveGraphTo(const QString &fileName)
 
 bool Perewal::loadGraphFrom(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        addLogLine(tr("Nie udało się otworzyć pliku %1 (%2), graf pozostał bez zmian")
+    // The whole file is checked before the drawing is touched.
+    GraphFile file;
+    if (!file.read(fileName)) {
+        addLogLine(tr("Nie wczytano pliku %1 (%2), graf pozostał bez zmian")
                        .arg(QDir::toNativeSeparators(fileName), file.errorString()));
         return false;
     }
-    // One step of the undo stack; a file that cannot be read takes the step back at once.
-    QDataStream in(&file);
-    scene->undoStack()->push(EditCommand::replaceDrawing(
-        scene, tr("wczytanie pliku %1").arg(QFileInfo(fileName).fileName()), [&in](Graph &graph) {
-            in >> graph;
-            return in.status() == QDataStream::Ok;
-        }));
-    if (in.status() != QDataStream::Ok) {
-        addLogLine(tr("Plik %1 jest uszkodzony albo nie zawiera grafu, graf pozostał bez zmian")
-                       .arg(QDir::toNativeSeparators(fileName)));
-        return false;
-    }
+    // One step of the undo stack.
+    const QString step = tr("wczytanie pliku %1").arg(QFileInfo(fileName).fileName());
+    scene->undoStack()->push(EditCommand::replaceDrawing(scene, step, [&file](Graph &graph) {
+        file.replace(graph);
+        return true;
+    }));
     scene->undoStack()->setClean();
     m_fileName = fileName;
     showFileName();

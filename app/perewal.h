@@ -28,8 +28,9 @@ public:
     /// Writes the graph to the file, replacing it only when the whole graph was written; logs a failure.
     bool saveGraphTo(const QString &fileName);
     /**
-     * Replaces the graph by the file's content, a step that can be undone; a
-     * file that cannot be read leaves the graph as it was and is logged.
+     * Replaces the graph by the file's content once the whole file is
+     * checked, a step that can be undone; a refused file leaves the graph as
+     * it was, and the log says why.
      */
     bool loadGraphFrom(const QString &fileName);
     /// Opens the file named after the program on its command line, if there is one.

@@ -4,7 +4,7 @@
 // the same graph, with the ratio; the goals are the ratios, never the times.
 //
 //   perewal_bench [--runs N] [--sizes 100:300,1000:3000,5000:15000] [--quick-edges 100000]
-//                 [--budget SECONDS] [--figures load,edit,view,export,undo,steps,quick,memory,startup] [--title TEXT]
+//                 [--budget SECONDS] [--figures load,edit,view,export,undo,steps,quick,memory,startup,paint,largest] [--title TEXT]
 //
 // "steps" runs the three algorithms; "minty", "dijkstraprim" or "fleury" runs one of them.
 // "view" fits and zooms a view of the graph, "export" saves it as PNG, SVG and PDF.
@@ -27,9 +27,11 @@
 #include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsView>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -44,6 +46,8 @@
 #include <memory>
 #include <random>
 
+#include <sys/resource.h>
+
 namespace {
 
 QTextStream out(stdout);
@@ -52,7 +56,7 @@ struct Edge
 {
     int start;
     int end;
-    int weight;
+    double weight;
 };
 
 struct GraphData
@@ -86,7 +90,7 @@ GraphData connectedGraph(int count, int edgeCount, unsigned seed)
     QSet<quint64> used;
     for (int v = 1; v < count; ++v) {
         const int other = std::uniform_int_distribution<int>(0, v - 1)(rng);
-        data.edges.append({other, v, weight(rng)});
+        data.edges.append({other, v, double(weight(rng))});
         used.insert(pairKey(other, v));
     }
     std::uniform_int_distribution<int> any(0, count - 1);
@@ -96,7 +100,7 @@ GraphData connectedGraph(int count, int edgeCount, unsigned seed)
         if (a == b || used.contains(pairKey(a, b)))
             continue;
         used.insert(pairKey(a, b));
-        data.edges.append({a, b, weight(rng)});
+        data.edges.append({a, b, double(weight(rng))});
     }
     return data;
 }
@@ -138,6 +142,44 @@ GraphData eulerianGraph(int count, int edgeCount, unsigned seed)
         used.unite(fresh);
     }
     return data;
+}
+
+// A star: one hub in the middle of what the window shows at start, joined
+// to vertices spread over the plane, so that every line crosses a good part
+// of the drawing.
+GraphData starGraph(int leaves, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    GraphData data{{QPointF(50, 50)}, {}};
+    data.points.append(spreadPoints(rng, leaves));
+    std::uniform_int_distribution<int> weight(1, 100);
+    for (int i = 1; i <= leaves; ++i)
+        data.edges.append({0, i, double(weight(rng))});
+    return data;
+}
+
+GraphData isolatedVerticles(int count, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    return GraphData{spreadPoints(rng, count), {}};
+}
+
+// Random distinct edges among the points, added to data until it holds edgeCount.
+void addRandomEdges(GraphData &data, int edgeCount, std::mt19937 &rng, double weight = 0)
+{
+    QSet<quint64> used;
+    for (const Edge &e : std::as_const(data.edges))
+        used.insert(pairKey(e.start, e.end));
+    std::uniform_int_distribution<int> any(0, int(data.points.size()) - 1);
+    std::uniform_int_distribution<int> randomWeight(1, 100);
+    while (data.edges.size() < edgeCount) {
+        const int a = any(rng);
+        const int b = any(rng);
+        if (a == b || used.contains(pairKey(a, b)))
+            continue;
+        used.insert(pairKey(a, b));
+        data.edges.append({a, b, weight != 0 ? weight : randomWeight(rng)});
+    }
 }
 
 // The graph as a file, written with the program's own writer from a scene
@@ -378,8 +420,98 @@ void thousandEdits(Graph &graph)
     }
 }
 
-int childMode(const QString &mode, const QString &file)
+// The records of a graph file, without the program's reader.
+GraphData graphData(const QByteArray &bytes)
 {
+    QDataStream in(bytes);
+    qint32 v = 0, e = 0;
+    in >> v >> e;
+    GraphData data;
+    for (int i = 0; i < v; ++i) {
+        QChar c;
+        double x, y;
+        in >> c >> x >> y;
+        data.points.append(QPointF(x, y));
+    }
+    for (int i = 0; i < e; ++i) {
+        QChar s, t;
+        double w;
+        in >> s >> t >> w;
+        data.edges.append({s.unicode() - 65, t.unicode() - 65, w});
+    }
+    return data;
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+/**
+ * The first paint of the main window at 1280 × 800 showing a graph file:
+ * loaded by the program's own load command ("paint-program"), or the same
+ * window showing the bare items instead ("paint-bare" with Qt's default item
+ * index, "paint-bare-unindexed" without one). "fitted" scales the view so
+ * that the whole drawing is in sight. Prints the milliseconds from show() to
+ * the end of the first paint, the peak memory at the start and at the end,
+ * and the milliseconds the loading took.
+ */
+int paintChild(const QString &mode, const QString &file, bool fitted)
+{
+    // A graph that costs far more than it should fails here rather than
+    // taking the machine down with it.
+    const rlimit cap{rlim_t(8) << 30, rlim_t(8) << 30};
+    setrlimit(RLIMIT_AS, &cap);
+    const qint64 start = peakKib();
+    Perewal window;
+    window.resize(1280, 800);
+    auto *view = window.findChild<QGraphicsView *>(QStringLiteral("graphView"));
+    std::unique_ptr<QGraphicsScene> bare;
+    QElapsedTimer loading;
+    loading.start();
+    if (mode == QLatin1String("paint-program")) {
+        window.loadGraphFrom(file);
+    } else {
+        QFile input(file);
+        if (!input.open(QIODevice::ReadOnly))
+            return 2;
+        bare = std::make_unique<QGraphicsScene>();
+        if (mode == QLatin1String("paint-bare-unindexed"))
+            bare->setItemIndexMethod(QGraphicsScene::NoIndex);
+        createBareItems(*bare, graphData(input.readAll()));
+        view->setScene(bare.get());
+    }
+    const double loadMs = loading.nsecsElapsed() / 1e6;
+    PaintCounter counter;
+    view->viewport()->installEventFilter(&counter);
+    QElapsedTimer timer;
+    timer.start();
+    window.show();
+    if (fitted) {
+        const QRectF all = view->scene()->itemsBoundingRect();
+        view->setSceneRect(all);
+        view->fitInView(all, Qt::KeepAspectRatio);
+    }
+    while (counter.paints == 0 && timer.elapsed() < 600000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    out << timer.nsecsElapsed() / 1e6 << ' ' << start << ' ' << peakKib() << ' ' << loadMs << Qt::endl;
+    return counter.paints ? 0 : 3;
+}
+
+int childMode(const QString &mode, const QString &file, bool fitted)
+{
+    if (mode.startsWith(QLatin1String("paint-")))
+        return paintChild(mode, file, fitted);
     if (mode == QLatin1String("startup-perewal") || mode == QLatin1String("startup-bare")) {
         std::unique_ptr<QWidget> window;
         if (mode == QLatin1String("startup-perewal"))
@@ -411,22 +543,7 @@ int childMode(const QString &mode, const QString &file)
         load(graph, bytes);
         out << before << ' ' << peakKib() << Qt::endl;
     } else {
-        QDataStream in(bytes);
-        qint32 v = 0, e = 0;
-        in >> v >> e;
-        GraphData data;
-        for (int i = 0; i < v; ++i) {
-            QChar c;
-            double x, y;
-            in >> c >> x >> y;
-            data.points.append(QPointF(x, y));
-        }
-        for (int i = 0; i < e; ++i) {
-            QChar s, t;
-            double w;
-            in >> s >> t >> w;
-            data.edges.append({s.unicode() - 65, t.unicode() - 65, int(w)});
-        }
+        const GraphData data = graphData(bytes);
         QGraphicsScene scene;
         createBareItems(scene, data);
         out << before << ' ' << peakKib() << Qt::endl;
@@ -452,6 +569,142 @@ double startupMs(const QString &mode, int runs)
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), mode});
         child.waitForFinished(-1);
     });
+}
+
+struct PaintRun
+{
+    double ms = 0;
+    double peakMib = 0;
+    double loadMs = 0;
+};
+
+// Median time and peak memory of runs children painting the file in a mode.
+PaintRun paintRun(const QString &mode, const QString &file, bool fitted, int runs)
+{
+    QList<double> times;
+    QList<double> peaks;
+    QList<double> loads;
+    for (int i = 0; i < runs; ++i) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--child"), mode, file, fitted ? QStringLiteral("fitted") : QStringLiteral("opened")});
+        child.waitForFinished(-1);
+        const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split(' ');
+        if (child.exitCode() != 0 || parts.size() < 4)
+            return {-1, -1, -1};
+        times.append(parts[0].toDouble());
+        peaks.append(parts[2].toDouble() / 1024);
+        loads.append(parts[3].toDouble());
+    }
+    return {median(times), median(peaks), median(loads)};
+}
+
+/**
+ * The first paint of the main window showing a large graph, and the peak
+ * memory of loading and painting it, against the same window showing bare
+ * items: once with Qt's default item index, once without an index. The ratio
+ * is taken against the cheaper of the two floors.
+ */
+void paintTable(const QTemporaryDir &temp, int runs)
+{
+    struct Case
+    {
+        QString name;
+        GraphData data;
+    };
+    const QList<Case> cases{
+        {QStringLiteral("star, 10,000 edges"), starGraph(10000, 11u)},
+        {QStringLiteral("60,000 isolated vertices"), isolatedVerticles(60000, 12u)},
+        {QStringLiteral("random, ") + sizeName(5000, 15000), connectedGraph(5000, 15000, 20261206u + 5000)},
+    };
+    QStringList lines;
+    for (const Case &c : cases) {
+        const QString file = temp.filePath(QStringLiteral("paint.graf"));
+        QFile output(file);
+        output.open(QIODevice::WriteOnly);
+        output.write(graphFile(c.data));
+        output.close();
+        for (const bool fitted : {false, true}) {
+            const QString view = fitted ? QStringLiteral("whole drawing fitted") : QStringLiteral("as the window opens");
+            out << "paint " << c.name << ", " << view << Qt::endl;
+            const PaintRun program = paintRun(QStringLiteral("paint-program"), file, fitted, runs);
+            const PaintRun indexed = paintRun(QStringLiteral("paint-bare"), file, fitted, runs);
+            const PaintRun unindexed = paintRun(QStringLiteral("paint-bare-unindexed"), file, fitted, runs);
+            const double timeFloor = qMin(indexed.ms, unindexed.ms);
+            const double memoryFloor = qMin(indexed.peakMib, unindexed.peakMib);
+            lines.append(QStringLiteral("| %1 | %2 | %3 ms | %4 ms | %5 ms | %6 | %7 MiB | %8 MiB | %9 MiB | %10 |")
+                             .arg(c.name, view)
+                             .arg(program.ms, 0, 'f', 1).arg(indexed.ms, 0, 'f', 1).arg(unindexed.ms, 0, 'f', 1)
+                             .arg(program.ms / timeFloor, 0, 'f', 2)
+                             .arg(program.peakMib, 0, 'f', 1).arg(indexed.peakMib, 0, 'f', 1)
+                             .arg(unindexed.peakMib, 0, 'f', 1).arg(program.peakMib / memoryFloor, 0, 'f', 2));
+            out << "  " << lines.last() << Qt::endl;
+        }
+    }
+    out << Qt::endl
+        << "| graph | view | first paint | bare, Qt's index | bare, no index | ratio (≤ 1.5) | peak memory | "
+           "bare, Qt's index | bare, no index | ratio (≤ 1.3) |" << Qt::endl
+        << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|" << Qt::endl
+        << lines.join(QLatin1Char('\n')) << Qt::endl;
+}
+
+/**
+ * The peak memory of loading and painting, the window as it opens, the
+ * costliest files of at most 2 MB the reader accepts: the most vertices, the
+ * most edges, the longest weight labels and everything on one point. With no
+ * item index a paint visits every item wherever the view looks, so the view
+ * changes the time, not the memory.
+ */
+void largestFilesTable(const QTemporaryDir &temp)
+{
+    constexpr qint64 limit = 2 << 20;
+    constexpr int most = Graph::MaxVerticles;
+    auto edgesLeft = [](int verticles) { return int((limit - 8 - 18 * qint64(verticles)) / 12); };
+    std::mt19937 rng(2026u);
+
+    GraphData mostVerticles = isolatedVerticles(most, 13u);
+    addRandomEdges(mostVerticles, edgesLeft(most), rng);
+    GraphData dense{spreadPoints(rng, 600), {}};
+    addRandomEdges(dense, edgesLeft(600), rng);
+    GraphData longLabels{dense.points, {}};
+    // 309 digits each.
+    addRandomEdges(longLabels, edgesLeft(600), rng, -1.7e308);
+    GraphData onePoint{QList<QPointF>(600, QPointF(50, 50)), dense.edges};
+
+    struct Case
+    {
+        QString name;
+        GraphData data;
+    };
+    const QList<Case> cases{
+        {QStringLiteral("star of 65,471 vertices"), starGraph(most - 1, 11u)},
+        {QStringLiteral("65,471 vertices, random edges"), mostVerticles},
+        {QStringLiteral("600 vertices, random edges"), dense},
+        {QStringLiteral("the same, weights of 309 digits"), longLabels},
+        {QStringLiteral("the same, all vertices on one point"), onePoint},
+    };
+    QStringList lines;
+    for (const Case &c : cases) {
+        const QString file = temp.filePath(QStringLiteral("largest.graf"));
+        QFile output(file);
+        output.open(QIODevice::WriteOnly);
+        output.write(graphFile(c.data));
+        output.close();
+        out << "largest file: " << c.name << Qt::endl;
+        const PaintRun program = paintRun(QStringLiteral("paint-program"), file, false, 1);
+        lines.append(QStringLiteral("| %1 | %2 / %3 | %4 B | %5 ms | %6 ms | %7 MiB |")
+                         .arg(c.name, QLocale(QLocale::English).toString(c.data.points.size()),
+                              QLocale(QLocale::English).toString(c.data.edges.size()),
+                              QLocale(QLocale::English).toString(QFileInfo(file).size()))
+                         .arg(program.loadMs, 0, 'f', 1)
+                         .arg(program.ms, 0, 'f', 1)
+                         .arg(program.peakMib, 0, 'f', 1));
+        out << "  " << lines.last() << Qt::endl;
+    }
+    out << Qt::endl
+        << "| file | vertices / edges | size | load | first paint | peak memory (≤ 2048 MiB) |" << Qt::endl
+        << "|---|---|---:|---:|---:|---:|" << Qt::endl
+        << lines.join(QLatin1Char('\n')) << Qt::endl;
 }
 
 void printTable(const QString &title)
@@ -491,7 +744,7 @@ int main(int argc, char **argv)
 
     const QStringList args = app.arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("--child"))
-        return childMode(args[2], args.value(3));
+        return childMode(args[2], args.value(3), args.value(4) == QLatin1String("fitted"));
 
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("runs"), QStringLiteral("Runs per figure (median)."), QStringLiteral("n"), QStringLiteral("5")});
@@ -502,7 +755,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("budget"), QStringLiteral("Seconds a figure may take over its runs, and a whole run of an algorithm."),
                       QStringLiteral("s"), QStringLiteral("60")});
     parser.addOption({QStringLiteral("figures"), QStringLiteral("Figures to measure."), QStringLiteral("list"),
-                      QStringLiteral("load,edit,view,export,undo,steps,quick,memory,startup")});
+                      QStringLiteral("load,edit,view,export,undo,steps,quick,memory,startup,paint,largest")});
     parser.addOption({QStringLiteral("title"), QStringLiteral("Table title."), QStringLiteral("text"), QStringLiteral("Perewal")});
     parser.addHelpOption();
     parser.process(app);
@@ -572,6 +825,11 @@ int main(int argc, char **argv)
                 graph.removeVerticle(v);
             });
             report({QStringLiteral("one edit (add + remove a vertex)"), size, editMs, QStringLiteral("full repaint"),
+                    repaintMs, QStringLiteral("≤ 1"), {}});
+            // What a click costs before any edit: the items under the mouse, as the scene's press handler asks.
+            const QPointF where = graph.verticles().at(graph.verticles().size() / 2)->pos();
+            const double clickMs = measure(runs, budgetMs, {}, [&] { graph.items(where); });
+            report({QStringLiteral("hit test of a click on a vertex"), size, clickMs, QStringLiteral("full repaint"),
                     repaintMs, QStringLiteral("≤ 1"), {}});
         }
 
@@ -696,6 +954,11 @@ int main(int argc, char **argv)
         report({QStringLiteral("peak memory, above the start"), largestSize, (program.second - program.first) / 1024.0,
                 QStringLiteral("bare items"), (floor.second - floor.first) / 1024.0, QStringLiteral("≤ 1.3"), {}});
     }
+
+    if (wanted("paint"))
+        paintTable(temp, qBound(1, runs, 3));
+    if (wanted("largest"))
+        largestFilesTable(temp);
 
     if (wanted("startup")) {
         const int startupRuns = qMax(runs, 9);

@@ -116,6 +116,8 @@ void EditCommand::redo()
 {
     // The fill may empty the scene as loading does; that must not empty the undo stack this step is pushed on.
     const QScopedValueRollback<int> inside(m_graph->m_commandDepth, m_graph->m_commandDepth + 1);
+    // A half-drawn edge may start at a vertex that goes now.
+    m_graph->dropRubberBand();
     takeOut(m_removedVerticles, m_removedEdges);
     if (m_fill) {
         // The first time only: what fill makes is what later redos put back.
@@ -144,6 +146,7 @@ void EditCommand::redo()
 void EditCommand::undo()
 {
     const QScopedValueRollback<int> inside(m_graph->m_commandDepth, m_graph->m_commandDepth + 1);
+    m_graph->dropRubberBand();
     if (m_weighed)
         m_weighed->setWeight(m_oldWeight);
     if (m_moved)

@@ -38,6 +38,13 @@ Graph::Graph()
 {
     // Lets verticleClicked() travel through queued connections and signal spies.
     qRegisterMetaType<GraphVerticle *>();
+    // Qt's default index, a BSP tree, grows as deep as the log of the item
+    // count and files every item under each cell its bounding rectangle
+    // touches: an edge crossing the drawing lands in thousands of cells, and a
+    // star of 10,000 edges cost gigabytes and seconds at its first paint.
+    // Without an index a paint or a click walks the items once, in time and
+    // memory linear in the size of the graph.
+    setItemIndexMethod(NoIndex);
     setSceneRect(firstRect);
 }
 
@@ -48,6 +55,8 @@ Graph::~Graph()
 
 void Graph::setMode(int mode)
 {
+    // A drag can only be finished in the mode it began in.
+    dropRubberBand();
     m_mode = mode;
     emit modeChanged(mode);
     switch (mode) {
@@ -216,12 +225,9 @@ void Graph::removeAll()
     m_verticles.clear();
     m_edgeCount = 0;
 
-    // A rubber-band line being drawn stays.
-    if (m_rubberBand)
-        removeItem(m_rubberBand);
+    // A half-drawn edge goes too: the vertex it started from is gone.
+    m_rubberBand = nullptr;
     clear();
-    if (m_rubberBand)
-        addItem(m_rubberBand);
     followDrawing();
 }
 
@@ -294,6 +300,8 @@ void Graph::addVerticle()
 
 GraphVerticle *Graph::addVerticle(QPointF where)
 {
+    if (!hasRoomForVerticle())
+        return nullptr;
     auto *v = new GraphVerticle(this);
     v->setPos(where);
     // Named before it joins the scene, so the scene indexes it with its label once.
@@ -302,6 +310,16 @@ GraphVerticle *Graph::addVerticle(QPointF where)
     addItem(v);
     relabelAfterEdit(true);
     return v;
+}
+
+bool Graph::hasRoomForVerticle()
+{
+    if (m_verticles.size() < MaxVerticles)
+        return true;
+    emit showExternInfo(tr("Nie dodano wierzchołka: graf ma już %1 wierzchołków, a tylko tylu można nadać "
+                           "różne jednoznakowe nazwy")
+                            .arg(MaxVerticles));
+    return false;
 }
 
 void Graph::removeVerticle()
@@ -516,8 +534,10 @@ void Graph::mousePressEvent(QGraphicsSceneMouseEvent *event)
     const QPointF where = event->scenePos();
     switch (m_mode) {
     case AddVerticle:
-        m_undoStack.push(EditCommand::addVerticle(this, where));
-        emit showExternInfo(tr("Dodano nowy wierzchołek"));
+        if (hasRoomForVerticle()) {
+            m_undoStack.push(EditCommand::addVerticle(this, where));
+            emit showExternInfo(tr("Dodano nowy wierzchołek"));
+        }
         break;
     case AddEdge:
         // A second press during a drag starts a new line; the old one must not stay behind.

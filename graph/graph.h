@@ -34,11 +34,13 @@ public:
 
     /// Room around the drawing in its rectangle, so that a vertex at its edge is not flush with a view's border.
     static constexpr qreal DrawingMargin = 20;
+    /// Names are single characters from 'A' up to U+FFFF: past this many vertices they would repeat.
+    static constexpr int MaxVerticles = 0xFFFF - 'A' + 1;
 
     Graph();
     ~Graph() override;
 
-    /// Stores the mode; a mode from Idle to RemoveVerticle is announced by stateChanged().
+    /// Stores the mode and drops a half-drawn edge; a mode from Idle to RemoveVerticle is announced by stateChanged().
     void setMode(int mode);
     int mode() const { return m_mode; }
     void setWeightScheme(int scheme);
@@ -64,7 +66,7 @@ public:
     void resetEdges();
     /// Names the vertices by position ('A' + index) and lays out every edge anew.
     void relabel();
-    /// Deletes every vertex and edge; the mode, weight scheme and rubber-band line stay.
+    /// Deletes every vertex and edge and a half-drawn edge's line; the mode and weight scheme stay.
     void removeAll();
     /// Every vertex, name and weight label with a margin around them; the scene's first rectangle while it is empty.
     QRectF drawingRect() const;
@@ -109,6 +111,7 @@ public slots:
     void redo();
 
     void addVerticle();
+    /// The new vertex, or null with a message when the graph already has MaxVerticles.
     GraphVerticle *addVerticle(QPointF where);
     void removeVerticle();
     void removeVerticle(GraphVerticle *v);
@@ -144,6 +147,8 @@ private:
     void editedStructure();
     void placeVerticle(GraphVerticle *v, QPointF where);
     void forgetUndoSteps();
+    /// True while one more vertex can have a name of its own; else says so.
+    bool hasRoomForVerticle();
 
     using EdgeKey = QPair<quint64, quint64>;
     static EdgeKey keyOf(const GraphEdge *edge);

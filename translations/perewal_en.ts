@@ -347,12 +347,123 @@
         <translation>An edge was added...</translation>
     </message>
     <message>
+        <source>Nie dodano wierzchołka: graf ma już %1 wierzchołków, a tylko tylu można nadać różne jednoznakowe nazwy</source>
+        <translation>No vertex was added: the graph has %1 vertices already, and only that many can have different one-character names</translation>
+    </message>
+</context>
+<context>
+    <name>GraphFile</name>
+    <message>
+        <source>nie ma takiego pliku</source>
+        <translation>there is no such file</translation>
+    </message>
+    <message>
+        <source>brak uprawnień</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>część ścieżki nie jest katalogiem</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>za długa nazwa pliku</source>
+        <translation>the file name is too long</translation>
+    </message>
+    <message>
+        <source>brak miejsca na dysku</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>wyczerpany przydział miejsca na dysku</source>
+        <translation>the disk quota is used up</translation>
+    </message>
+    <message>
+        <source>plik przekroczyłby największy rozmiar, na jaki system pozwala temu programowi</source>
+        <translation>the file would exceed the largest size the system allows this program</translation>
+    </message>
+    <message>
+        <source>system plików jest tylko do odczytu</source>
+        <translation>the file system is read-only</translation>
+    </message>
+    <message>
+        <source>błąd wejścia-wyjścia na nośniku</source>
+        <translation>an input/output error on the medium</translation>
+    </message>
+    <message>
+        <source>to katalog, nie plik</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>to potok (FIFO), a nie zwykły plik</source>
+        <translation>it is a pipe (FIFO), not a regular file</translation>
+    </message>
+    <message>
+        <source>to gniazdo, a nie zwykły plik</source>
+        <translation>it is a socket, not a regular file</translation>
+    </message>
+    <message>
+        <source>to urządzenie, a nie zwykły plik</source>
+        <translation>it is a device, not a regular file</translation>
+    </message>
+    <message>
+        <source>to nie jest zwykły plik</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>plik zmieniał się w trakcie czytania</source>
+        <translation>the file changed while it was being read</translation>
+    </message>
+    <message>
+        <source>dane urywają się przed końcem ostatniego rekordu</source>
+        <translation>the data end before the end of the last record</translation>
+    </message>
+    <message>
+        <source>plik ma %1 B, za mało nawet na nagłówek z liczbami wierzchołków i krawędzi (%2 B)</source>
+        <translation>the file has %1 B, too few even for the header with the vertex and edge counts (%2 B)</translation>
+    </message>
+    <message>
+        <source>nagłówek podaje ujemną liczbę wierzchołków (%1) albo krawędzi (%2)</source>
+        <translation>the header gives a negative number of vertices (%1) or edges (%2)</translation>
+    </message>
+    <message>
+        <source>za dużo wierzchołków: %1, a różnych jednoznakowych nazw jest tylko %2</source>
+        <translation>too many vertices: %1, and there are only %2 different one-character names</translation>
+    </message>
+    <message>
+        <source>za dużo krawędzi: %1, a plik z grafem może ich mieć najwyżej %2</source>
+        <translation>too many edges: %1, and a graph file may have at most %2</translation>
+    </message>
+    <message>
+        <source>plik ma %1 B, a dla liczb z nagłówka (wierzchołki: %2, krawędzie: %3) powinien mieć dokładnie %4 B</source>
+        <translation>the file has %1 B, and for the counts in its header (vertices: %2, edges: %3) it should have exactly %4 B</translation>
+    </message>
+    <message>
+        <source>wierzchołek nr %1 leży w punkcie (%2, %3), a współrzędne muszą być liczbami skończonymi</source>
+        <translation>vertex no. %1 lies at (%2, %3), and coordinates must be finite numbers</translation>
+    </message>
+    <message>
+        <source>krawędź nr %1 ma wagę %2, a waga musi być liczbą (plus nieskończoność oznacza wagę losową)</source>
+        <translation>edge no. %1 has the weight %2, and a weight must be a number (plus infinity means a random weight)</translation>
+    </message>
+    <message>
         <source>Pominięto krawędź nr %1 z pliku (%2): w pliku nie ma wierzchołka %3</source>
         <translation>Edge no. %1 of the file (%2) was skipped: the file has no vertex %3</translation>
     </message>
     <message>
         <source>Pominięto krawędź nr %1 z pliku (%2): łączy wierzchołek z nim samym</source>
         <translation>Edge no. %1 of the file (%2) was skipped: it joins a vertex to itself</translation>
+    </message>
+    <message>
+        <source>Dalszych pominiętych krawędzi z pliku: %1</source>
+        <translation>Further edges of the file skipped: %1</translation>
+    </message>
+    <message>
+        <source>system nie przyjął dalszych bajtów</source>
+        <translation>the system took no more bytes</translation>
+    </message>
+    <message>
+        <source>zapisano tylko %1 z %2 B: %3</source>
+        <translation>only %1 of %2 B were written: %3</translation>
     </message>
 </context>
 <context>
@@ -627,16 +738,8 @@
         <translation>The graph could not be saved to the file %1 (%2)</translation>
     </message>
     <message>
-        <source>Nie udało się otworzyć pliku %1 (%2), graf pozostał bez zmian</source>
-        <translation>The file %1 could not be opened (%2); the graph was left as it was</translation>
-    </message>
-    <message>
         <source>wczytanie pliku %1</source>
         <translation>loading the file %1</translation>
-    </message>
-    <message>
-        <source>Plik %1 jest uszkodzony albo nie zawiera grafu, graf pozostał bez zmian</source>
-        <translation>The file %1 is damaged or holds no graph; the graph was left as it was</translation>
     </message>
     <message>
         <source>Kliknij „Dodaj wierzchołek”, a potem kliknij tutaj, aby dodać pierwszy wierzchołek. Pomoc: F1.</source>
@@ -669,6 +772,10 @@
     <message>
         <source>&lt;h3&gt;Perewal %1&lt;/h3&gt;&lt;p&gt;Algorytmy grafowe krok po kroku: najkrótsze drogi (Minty), minimalne drzewo rozpinające (Dijkstra-Prim) i cykl Eulera (Fleury).&lt;/p&gt;&lt;p&gt;Licencja: GNU General Public License, wersja 3 lub późniejsza.&lt;/p&gt;&lt;p&gt;Qt %2 (zbudowany z Qt %3).&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Perewal %1&lt;/h3&gt;&lt;p&gt;Graph algorithms step by step: shortest paths (Minty), a minimum spanning tree (Dijkstra-Prim) and an Euler cycle (Fleury).&lt;/p&gt;&lt;p&gt;Licence: GNU General Public License, version 3 or later.&lt;/p&gt;&lt;p&gt;Qt %2 (built with Qt %3).&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Nie wczytano pliku %1 (%2), graf pozostał bez zmian</source>
+        <translation>The file %1 was not loaded (%2); the graph was left as it was</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,5 @@
 #include "graph/randomsource.h"
+#include "solvers/samplesolver.h"
 #include "tests/support/testgraphs.h"
 
 #include <QGraphicsSimpleTextItem>
@@ -31,7 +32,8 @@ private slots:
     void schemesWeighNewEdges();
     void gestures_data();
     void gestures();
-    void rubberBandOutlivesClearingAndSecondPress();
+    void rubberBandGoesWithClearingModeAndSolver_data();
+    void rubberBandGoesWithClearingModeAndSolver();
     void reachabilityWalksLongChainsOnASmallStack();
 
 private:
@@ -229,18 +231,40 @@ void TestGraph::gestures()
     QCOMPARE(strayItems(), 0);
 }
 
-void TestGraph::rubberBandOutlivesClearingAndSecondPress()
+void TestGraph::rubberBandGoesWithClearingModeAndSolver_data()
 {
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("the drawing cleared") << "clear" << "";
+    QTest::newRow("another mode chosen") << "mode" << "A(0,0) B(30,40) C(0,80) AB=1";
+    QTest::newRow("a solver dialog opened") << "solver" << "A(0,0) B(30,40) C(0,80) AB=1";
+}
+
+void TestGraph::rubberBandGoesWithClearingModeAndSolver()
+{
+    QFETCH(QString, ending);
+    QFETCH(QString, after);
+
     graph->setMode(Graph::AddEdge);
     QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at(QPointF(0, 80)));
     QTest::mouseMove(view->viewport(), at(QPointF(40, 70)));
     // The right button while the left is held: a press with the left button among the held ones.
     QTest::mousePress(view->viewport(), Qt::RightButton, {}, at(QPointF(40, 70)));
     QCOMPARE(strayItems(), 1);
-    graph->removeAll();
-    QCOMPARE(graph->items().size(), 1);
+    std::unique_ptr<SampleSolver> solver;
+    if (ending == "clear")
+        graph->removeAll();
+    else if (ending == "mode")
+        graph->setMode(Graph::RemoveEdge);
+    else
+        solver = std::make_unique<SampleSolver>(graph.get(), nullptr);
+    // The line is gone at once, and releasing over B afterwards draws nothing.
+    QCOMPARE(strayItems(), 0);
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at(QPointF(30, 40)));
-    QVERIFY(graph->items().isEmpty());
+    QCOMPARE(describe(*graph), after);
+    QCOMPARE(strayItems(), 0);
+    QVERIFY(!said.contains("Dodano krawędź..."));
 }
 
 QTEST_MAIN(TestGraph)
