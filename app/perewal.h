@@ -24,7 +24,8 @@ public:
 
     /// Writes the graph to the file, replacing it only when the whole graph was written; logs a failure.
     bool saveGraphTo(const QString &fileName);
-    /// Replaces the graph by the file's content once the whole file is checked; a refused file leaves the graph as it was, the log says why.
+    /// Replaces the graph by the file's content once the whole file is checked; a refused file leaves the
+    /// graph as it was and the log says why.
     bool loadGraphFrom(const QString &fileName);
 
 public slots:
