@@ -262,7 +262,9 @@ void GraphFile::replace(Graph &graph) const
                      .arg(i + 1)
                      .arg(edgeName(), readable(start ? record.end : record.start)));
         } else if (start == end) {
-            skip(tr("Pominięto krawędź nr %1 z pliku (%2): łączy wierzchołek z nim samym").arg(i + 1).arg(edgeName()));
+            skip(tr("Pominięto krawędź nr %1 z pliku (%2): łączy wierzchołek z nim samym")
+                     .arg(i + 1)
+                     .arg(edgeName()));
         } else if (graph.hasEdge(start, end)) {
             // The scene's own message names a repeated pair.
             if (skipped++ < NamedSkips)

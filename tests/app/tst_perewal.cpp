@@ -428,7 +428,7 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy_data()
     QTest::addColumn<int>("seconds");
 
     auto refused = [](const QString &reason) {
-        return QStringList(QStringLiteral("Nie wczytano pliku %1 (") + reason + QStringLiteral("), graf pozostał bez zmian"));
+        return QStringList("Nie wczytano pliku %1 (" + reason + "), graf pozostał bez zmian");
     };
     auto row = [](const QString &name, const QString &kind, const QByteArray &content, const QString &drawing,
                   const QStringList &log, qint64 size = 0, int mib = 0, int seconds = 0) {
@@ -466,7 +466,8 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy_data()
         row(QStringLiteral("the triangle cut to %1 bytes").arg(length), "file", triangle.left(length), "kept",
             refused(length < 8 ? tooShort.arg(length) : wrongSize.arg(length).arg(3).arg(3).arg(98)));
     }
-    row("the triangle with a byte after it", "file", triangle + '\0', "kept", refused(wrongSize.arg(99).arg(3).arg(3).arg(98)));
+    row("the triangle with a byte after it", "file", triangle + '\0', "kept",
+        refused(wrongSize.arg(99).arg(3).arg(3).arg(98)));
     row("4 KiB of zeros", "file", QByteArray(4096, '\0'), "kept", refused(wrongSize.arg(4096).arg(0).arg(0).arg(8)));
     row("negative vertex count", "file", header(-1, 3) + triangle.mid(8), "kept",
         refused("nagłówek podaje ujemną liczbę wierzchołków (-1) albo krawędzi (3)"));
@@ -490,7 +491,8 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy_data()
     row("a vertex at x = NaN", "file", triangleWith({qQNaN(), 20}), "kept", refused(notFinite.arg("nan, 20")));
     row("a vertex at y = +infinity", "file", triangleWith({10, qInf()}), "kept", refused(notFinite.arg("10, inf")));
     row("a vertex at x = -infinity", "file", triangleWith({-qInf(), 20}), "kept", refused(notFinite.arg("-inf, 20")));
-    const QString badWeight = "krawędź nr 3 ma wagę %1, a waga musi być liczbą (plus nieskończoność oznacza wagę losową)";
+    const QString badWeight = "krawędź nr 3 ma wagę %1, a waga musi być liczbą "
+                              "(plus nieskończoność oznacza wagę losową)";
     row("a weight of NaN", "file", triangleWith({10, 20}, qQNaN()), "kept", refused(badWeight.arg("nan")));
     row("a weight of minus infinity", "file", triangleWith({10, 20}, -qInf()), "kept", refused(badWeight.arg("-inf")));
 

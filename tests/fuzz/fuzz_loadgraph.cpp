@@ -51,10 +51,10 @@ void writeSeeds(const QString &folderName)
     for (const bool alike : {false, true}) {
         QByteArray bytes;
         QDataStream out(&bytes, QIODevice::WriteOnly);
-        const int count = 2000;
+        const int count = 600;
         out << qint32(count) << qint32(2 * count);
         for (int i = 0; i < count; ++i)
-            out << QChar(char16_t(alike ? 65 : 65 + i)) << double(i % 50 * 30) << double(i / 50 * 30);
+            out << QChar(char16_t(alike ? 65 : 65 + i)) << double(i % 30 * 30) << double(i / 30 * 30);
         for (int i = 0; i < count; ++i)
             out << QChar(char16_t(65 + i)) << QChar(char16_t(65 + (i + 1) % count)) << double(i % 7)
                 << QChar(char16_t(65 + i)) << QChar(char16_t(65 + (i * 37 + 11) % count)) << double(i % 100);
