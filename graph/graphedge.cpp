@@ -37,8 +37,15 @@ qreal GraphEdge::weight() const
     return std::trunc(m_weight) + 0.0;
 }
 
+void GraphEdge::aboutToMark()
+{
+    if (LookRecorder *recorder = m_graph->lookRecorder())
+        recorder->lookAboutToChange(this);
+}
+
 void GraphEdge::setPenStyle(Qt::PenStyle style)
 {
+    aboutToMark();
     QPen p = pen();
     p.setStyle(style);
     setPen(p);
@@ -46,6 +53,7 @@ void GraphEdge::setPenStyle(Qt::PenStyle style)
 
 void GraphEdge::setPenWidth(qreal width)
 {
+    aboutToMark();
     QPen p = pen();
     p.setWidthF(width);
     setPen(p);
@@ -53,6 +61,7 @@ void GraphEdge::setPenWidth(qreal width)
 
 void GraphEdge::setPenColor(Qt::GlobalColor color)
 {
+    aboutToMark();
     QPen p = pen();
     p.setColor(color);
     setPen(p);

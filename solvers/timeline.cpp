@@ -1,0 +1,767 @@
+#include "solvers/timeline.h"
+
+#include "graph/graphedge.h"
+#include "graph/graphverticle.h"
+
+#include <QBrush>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
+#include <QLabel>
+#include <QListWidget>
+#include <QPen>
+#include <QSet>
+#include <QStackedWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <limits>
+
+// The records of a Change, by kind:
+//   LabelText, Hidden, Enabled  a: value before, b: value after (texts by number)
+//   RowsInserted, RowsRemoved   a: first row, b: how many, c: their first Row in the rows kept
+//   RowChanged                  a: row, c: the Row before (the Row after follows it)
+//   TextChanged                 a: position, b: first Piece, c: pieces removed, d: pieces inserted after them
+
+Timeline::Timeline(Graph *graph, QListWidget *history, QObject *parent)
+    : QObject(parent)
+    , m_graph(graph)
+    , m_history(history)
+{
+    m_formats.append(QTextCharFormat());
+    m_graph->setLookRecorder(this);
+}
+
+Timeline::~Timeline()
+{
+    if (m_graph->lookRecorder() == this)
+        m_graph->setLookRecorder(nullptr);
+}
+
+void Timeline::setStateStore(std::unique_ptr<TimelineStateStore> store)
+{
+    m_store = std::move(store);
+}
+
+void Timeline::watch(QWidget *root)
+{
+    QList<QWidget *> widgets{root};
+    widgets += root->findChildren<QWidget *>();
+    for (QWidget *widget : std::as_const(widgets)) {
+        // Qt's own parts (viewports, scroll bars, tab pages) change by themselves: only the form's widgets count.
+        const QString name = widget->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))
+            || qobject_cast<QStackedWidget *>(widget->parentWidget()) || widget == m_history)
+            continue;
+        const auto index = quint16(m_watched.size());
+        Watched watched;
+        watched.widget = widget;
+        watched.label = qobject_cast<QLabel *>(widget);
+        if (auto *list = qobject_cast<QListWidget *>(widget)) {
+            watched.list = int(m_lists.size());
+            ListShadow shadow{list, index, {}};
+            for (int row = 0; row < list->count(); ++row)
+                shadow.rows.push_back(rowOf(list, row));
+            m_lists.push_back(std::move(shadow));
+            const int at = watched.list;
+            QAbstractItemModel *model = list->model();
+            connect(model, &QAbstractItemModel::rowsInserted, this,
+                    [this, at](const QModelIndex &, int first, int last) { listRowsInserted(at, first, last); });
+            connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+                    [this, at](const QModelIndex &, int first, int last) { listRowsRemoving(at, first, last); });
+            connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this, at] { listReset(at); });
+            connect(model, &QAbstractItemModel::modelReset, this, [this, at] {
+                if (const int rows = m_lists[at].list->count())
+                    listRowsInserted(at, 0, rows - 1);
+            });
+            connect(model, &QAbstractItemModel::dataChanged, this,
+                    [this, at](const QModelIndex &from, const QModelIndex &to) {
+                        listDataChanged(at, from.row(), to.row());
+                    });
+        } else if (auto *edit = qobject_cast<QTextEdit *>(widget)) {
+            watched.textBox = int(m_texts.size());
+            TextShadow shadow{edit, index, {}, {}};
+            readDocument(shadow, 0, edit->document()->characterCount() - 1, shadow.text, shadow.formats);
+            m_texts.push_back(std::move(shadow));
+            const int at = watched.textBox;
+            connect(edit->document(), &QTextDocument::contentsChange, this,
+                    [this, at](int position, int removed, int added) { textChanged(at, position, removed, added); });
+        }
+        readScalars(watched, watched.text, watched.hidden, watched.enabled);
+        m_watched.push_back(watched);
+    }
+}
+
+void Timeline::setRecording(bool recording)
+{
+    if (recording == m_recording)
+        return;
+    m_recording = recording;
+    dropPending();
+    if (recording) {
+        m_graph->setLookRecorder(this);
+        rebase();
+    } else if (m_graph->lookRecorder() == this) {
+        m_graph->setLookRecorder(nullptr);
+    }
+}
+
+void Timeline::addHistoryLine(const QString &text)
+{
+    const int step = m_recording ? HistoryLine::Pending : m_position;
+    m_history->insertItem(0, new HistoryLine(text, step, this));
+    if (m_recording)
+        ++m_pendingLines;
+}
+
+Timeline::Trigger Timeline::nextTrigger() const
+{
+    return m_position + 1 < count() ? m_steps[m_position + 1].trigger : Unknown;
+}
+
+int Timeline::nextButton() const
+{
+    return m_position + 1 < count() ? m_steps[m_position + 1].button : -1;
+}
+
+bool Timeline::started() const
+{
+    return !m_store || m_store->started();
+}
+
+void Timeline::lookAboutToChange(QGraphicsItem *item)
+{
+    if (!m_recording || m_restoring || m_pendingLooks.contains(item))
+        return;
+    m_pendingLooks.insert(item, lookOf(item));
+}
+
+Timeline::Look Timeline::lookOf(const QGraphicsItem *item)
+{
+    Look look;
+    if (item->type() == GraphVerticle::Type) {
+        const auto *v = static_cast<const QGraphicsEllipseItem *>(item);
+        look.fill = v->brush().color().rgba();
+        look.line = v->pen().color().rgba();
+        look.width = float(v->pen().widthF());
+        look.style = quint8(v->pen().style());
+        look.radius = qint16(v->rect().width() / 2);
+    } else if (item->type() == GraphEdge::Type) {
+        const auto *e = static_cast<const QGraphicsLineItem *>(item);
+        look.line = e->pen().color().rgba();
+        look.width = float(e->pen().widthF());
+        look.style = quint8(e->pen().style());
+    }
+    return look;
+}
+
+// Changes only what differs, as the marking operations do: the rest of the pen and brush stays.
+void Timeline::setLook(QGraphicsItem *item, const Look &look)
+{
+    auto penFor = [&](QPen pen) {
+        pen.setColor(QColor::fromRgba(look.line));
+        pen.setWidthF(look.width);
+        pen.setStyle(Qt::PenStyle(look.style));
+        return pen;
+    };
+    if (item->type() == GraphVerticle::Type) {
+        auto *v = static_cast<QGraphicsEllipseItem *>(item);
+        if (v->brush().color().rgba() != look.fill) {
+            QBrush brush = v->brush();
+            brush.setColor(QColor::fromRgba(look.fill));
+            v->setBrush(brush);
+        }
+        const QPen pen = penFor(v->pen());
+        if (pen != v->pen())
+            v->setPen(pen);
+        const QRectF rect(-look.radius, -look.radius, 2 * look.radius, 2 * look.radius);
+        if (rect != v->rect())
+            v->setRect(rect);
+    } else if (item->type() == GraphEdge::Type) {
+        auto *e = static_cast<QGraphicsLineItem *>(item);
+        const QPen pen = penFor(e->pen());
+        if (pen != e->pen())
+            e->setPen(pen);
+    }
+}
+
+qint32 Timeline::textId(const QString &text)
+{
+    const auto found = m_textIds.constFind(text);
+    if (found != m_textIds.constEnd())
+        return found.value();
+    const auto id = qint32(m_textsById.size());
+    m_textsById.append(text);
+    m_textIds.insert(text, id);
+    return id;
+}
+
+qint32 Timeline::fontId(const QVariant &font)
+{
+    if (!font.isValid())
+        return -1;
+    const QFont value = font.value<QFont>();
+    const auto found = m_fontIds.constFind(value);
+    if (found != m_fontIds.constEnd())
+        return found.value();
+    const auto id = qint32(m_fontsById.size());
+    m_fontsById.append(value);
+    m_fontIds.insert(value, id);
+    return id;
+}
+
+quint16 Timeline::formatId(const QTextCharFormat &format)
+{
+    for (int i = 0; i < m_formats.size(); ++i) {
+        if (m_formats.at(i) == format)
+            return quint16(i);
+    }
+    if (m_formats.size() > std::numeric_limits<quint16>::max())
+        return 0;
+    m_formats.append(format);
+    return quint16(m_formats.size() - 1);
+}
+
+Timeline::Row Timeline::rowOf(const QListWidget *list, int row)
+{
+    const QListWidgetItem *item = list->item(row);
+    return {textId(item->text()), fontId(item->data(Qt::FontRole))};
+}
+
+bool Timeline::explicitlyHidden(const QWidget *widget) const
+{
+    return widget->testAttribute(Qt::WA_WState_ExplicitShowHide) && widget->testAttribute(Qt::WA_WState_Hidden);
+}
+
+void Timeline::readScalars(const Watched &watched, qint32 &text, bool &hidden, bool &enabled)
+{
+    const QWidget *widget = watched.widget;
+    if (watched.label) {
+        const QString now = watched.label->text();
+        // Interned only when it changed: most steps leave most labels alone.
+        if (text < 0 || m_textsById.at(text) != now)
+            text = textId(now);
+    }
+    hidden = explicitlyHidden(widget);
+    enabled = !widget->testAttribute(Qt::WA_ForceDisabled);
+}
+
+void Timeline::listRowsInserted(int list, int first, int last)
+{
+    ListShadow &shadow = m_lists[list];
+    std::vector<Row> rows;
+    for (int row = first; row <= last; ++row)
+        rows.push_back(rowOf(shadow.list, row));
+    if (m_recording && !m_restoring) {
+        m_pendingChanges.push_back({RowsInserted, shadow.widget, first, last - first + 1,
+                                    qint32(m_pendingRows.size()), 0});
+        m_pendingRows.insert(m_pendingRows.end(), rows.begin(), rows.end());
+    }
+    shadow.rows.insert(shadow.rows.begin() + first, rows.begin(), rows.end());
+}
+
+void Timeline::listRowsRemoving(int list, int first, int last)
+{
+    ListShadow &shadow = m_lists[list];
+    const auto from = shadow.rows.begin() + first;
+    const auto to = shadow.rows.begin() + last + 1;
+    if (m_recording && !m_restoring) {
+        m_pendingChanges.push_back({RowsRemoved, shadow.widget, first, last - first + 1,
+                                    qint32(m_pendingRows.size()), 0});
+        m_pendingRows.insert(m_pendingRows.end(), from, to);
+    }
+    shadow.rows.erase(from, to);
+}
+
+void Timeline::listReset(int list)
+{
+    if (!m_lists[list].rows.empty())
+        listRowsRemoving(list, 0, int(m_lists[list].rows.size()) - 1);
+}
+
+void Timeline::listDataChanged(int list, int first, int last)
+{
+    ListShadow &shadow = m_lists[list];
+    for (int row = qMax(first, 0); row <= last && row < int(shadow.rows.size()); ++row) {
+        const Row now = rowOf(shadow.list, row);
+        if (now == shadow.rows[row])
+            continue;
+        if (m_recording && !m_restoring) {
+            m_pendingChanges.push_back({RowChanged, shadow.widget, row, 0, qint32(m_pendingRows.size()), 0});
+            m_pendingRows.push_back(shadow.rows[row]);
+            m_pendingRows.push_back(now);
+        }
+        shadow.rows[row] = now;
+    }
+}
+
+// The text of [position, position + length) and the number of each character's format.
+void Timeline::readDocument(const TextShadow &shadow, int position, int length, QString &text,
+                            std::vector<quint16> &formats)
+{
+    text.clear();
+    formats.clear();
+    if (length <= 0)
+        return;
+    QTextDocument *document = shadow.edit->document();
+    QTextCursor cursor(document);
+    cursor.setPosition(position);
+    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    text = cursor.selectedText();
+    formats.assign(text.size(), 0);
+    const int end = position + length;
+    for (QTextBlock block = document->findBlock(position); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto at = block.begin(); !at.atEnd(); ++at) {
+            const QTextFragment fragment = at.fragment();
+            const int from = qMax(fragment.position(), position);
+            const int to = qMin(fragment.position() + fragment.length(), end);
+            if (from < to)
+                std::fill(formats.begin() + (from - position), formats.begin() + (to - position),
+                          formatId(fragment.charFormat()));
+        }
+    }
+}
+
+// Cuts [from, from + length) of the text into pieces of one format each.
+void Timeline::addPieces(const QString &text, const std::vector<quint16> &formats, int from, int length)
+{
+    for (int start = from; start < from + length;) {
+        int end = start + 1;
+        while (end < from + length && formats[end] == formats[start])
+            ++end;
+        m_pendingPieces.push_back({textId(text.mid(start, end - start)), formats[start]});
+        start = end;
+    }
+}
+
+void Timeline::textChanged(int textBox, int position, int removed, int added)
+{
+    TextShadow &shadow = m_texts[textBox];
+    const int length = shadow.edit->document()->characterCount() - 1;
+    const int before = shadow.text.size();
+    // Replacing the whole text reports the document's last paragraph mark
+    // too; whatever does not add up is taken as the whole text replaced.
+    int from = position;
+    int cut = qBound(0, removed, before - qBound(0, position, before));
+    int put = qBound(0, added, length - qBound(0, position, length));
+    if (position < 0 || position > before || position > length || before - cut + put != length) {
+        from = 0;
+        cut = before;
+        put = length;
+    }
+
+    QString inserted;
+    std::vector<quint16> insertedFormats;
+    readDocument(shadow, from, put, inserted, insertedFormats);
+    const QString removedText = shadow.text.mid(from, cut);
+    const std::vector<quint16> removedFormats(shadow.formats.begin() + from, shadow.formats.begin() + from + cut);
+
+    // Only what really differs is kept.
+    int same = 0;
+    while (same < cut && same < put && removedText.at(same) == inserted.at(same)
+           && removedFormats[same] == insertedFormats[same])
+        ++same;
+    int tail = 0;
+    while (tail < cut - same && tail < put - same && removedText.at(cut - 1 - tail) == inserted.at(put - 1 - tail)
+           && removedFormats[cut - 1 - tail] == insertedFormats[put - 1 - tail])
+        ++tail;
+
+    if (m_recording && !m_restoring && (cut - same - tail > 0 || put - same - tail > 0)) {
+        const auto first = qint32(m_pendingPieces.size());
+        addPieces(removedText, removedFormats, same, cut - same - tail);
+        const auto cutPieces = qint32(m_pendingPieces.size()) - first;
+        addPieces(inserted, insertedFormats, same, put - same - tail);
+        m_pendingChanges.push_back({TextChanged, shadow.widget, from + same, first, cutPieces,
+                                    qint32(m_pendingPieces.size()) - first - cutPieces});
+    }
+    shadow.text.replace(from, cut, inserted);
+    shadow.formats.erase(shadow.formats.begin() + from, shadow.formats.begin() + from + cut);
+    shadow.formats.insert(shadow.formats.begin() + from, insertedFormats.begin(), insertedFormats.end());
+}
+
+bool Timeline::hasPending() const
+{
+    return !m_pendingLooks.isEmpty() || !m_pendingChanges.empty() || m_pendingLines > 0;
+}
+
+void Timeline::dropPending()
+{
+    m_pendingLooks.clear();
+    m_pendingChanges.clear();
+    m_pendingRows.clear();
+    m_pendingPieces.clear();
+    m_pendingLines = 0;
+    m_trigger = Unknown;
+    m_button = -1;
+}
+
+void Timeline::begin(Trigger trigger, int button)
+{
+    commit();
+    if (m_startOpen) {
+        m_startOpen = false;
+        if (trigger == Click) {
+            // The solver already waits for its start; what the dialog shows goes back to before it.
+            m_restoring = true;
+            applyLooks(0, -1);
+            applyChanges(0, -1);
+            m_restoring = false;
+            m_position = -1;
+            rebase();
+            updateHistory();
+        } else if (m_store) {
+            m_store->restore(0);
+        }
+    }
+    if (m_position < 0 && m_steps.empty() && m_store)
+        m_store->save(-1);
+    m_trigger = trigger;
+    m_button = button;
+}
+
+bool Timeline::commit()
+{
+    if (!m_recording)
+        return false;
+    for (std::size_t i = 0; i < m_watched.size(); ++i) {
+        Watched &watched = m_watched[i];
+        if (!watched.widget)
+            continue;
+        qint32 text = watched.text;
+        bool hidden = false;
+        bool enabled = true;
+        readScalars(watched, text, hidden, enabled);
+        const auto widget = quint16(i);
+        if (text != watched.text)
+            m_pendingChanges.push_back({LabelText, widget, watched.text, text, 0, 0});
+        if (hidden != watched.hidden)
+            m_pendingChanges.push_back({Hidden, widget, watched.hidden, hidden, 0, 0});
+        if (enabled != watched.enabled)
+            m_pendingChanges.push_back({Enabled, widget, watched.enabled, enabled, 0, 0});
+        watched.text = text;
+        watched.hidden = hidden;
+        watched.enabled = enabled;
+    }
+    std::vector<LookChange> looks;
+    for (auto at = m_pendingLooks.cbegin(); at != m_pendingLooks.cend(); ++at) {
+        const Look after = lookOf(at.key());
+        if (!(after == at.value()))
+            looks.push_back({at.key(), at.value(), after});
+    }
+
+    const Trigger trigger = m_trigger;
+    const int button = m_button;
+    // A press of the step button is always a step, whatever it showed: the
+    // count of steps is the count of presses.
+    const bool changed = !looks.empty() || !m_pendingChanges.empty() || m_pendingLines > 0;
+    if (!changed && trigger != Forward) {
+        dropPending();
+        return false;
+    }
+    if (m_position < 0 && !started()) {
+        // Before the start nothing is a step: what happened belongs to the moment before it.
+        retagPendingLines(-1);
+        dropPending();
+        return false;
+    }
+    if (m_startOpen) {
+        m_startOpen = false;
+        if (m_store)
+            m_store->restore(m_position);
+    }
+
+    truncate(m_position + 1);
+    const auto looksBase = quint32(m_looks.size());
+    const auto rowsBase = qint32(m_rows.size());
+    const auto piecesBase = qint32(m_pieces.size());
+    m_looks.insert(m_looks.end(), looks.begin(), looks.end());
+    for (Change change : m_pendingChanges) {
+        if (change.kind == RowsInserted || change.kind == RowsRemoved || change.kind == RowChanged)
+            change.c += rowsBase;
+        else if (change.kind == TextChanged)
+            change.b += piecesBase;
+        m_changes.push_back(change);
+    }
+    m_rows.insert(m_rows.end(), m_pendingRows.begin(), m_pendingRows.end());
+    m_pieces.insert(m_pieces.end(), m_pendingPieces.begin(), m_pendingPieces.end());
+    Q_UNUSED(looksBase)
+    const int step = m_position + 1;
+    m_steps.push_back({quint32(m_looks.size()), quint32(m_changes.size()), quint32(m_rows.size()),
+                       quint32(m_pieces.size()), linesEnd(step - 1) + quint32(m_pendingLines), trigger,
+                       qint16(button)});
+    retagPendingLines(step);
+    dropPending();
+    m_position = step;
+    if (m_store)
+        m_store->save(step);
+    // The new lines are at the top, where the history already shows them.
+    m_history->viewport()->update();
+    return true;
+}
+
+// Drops the steps from `steps` on, with their records, their history lines and the solver's states.
+void Timeline::truncate(int steps)
+{
+    if (steps >= count())
+        return;
+    const int last = count() - 1;
+    const int lines = int(linesEnd(last) - linesEnd(steps - 1));
+    // The lines of the dropped steps lie right below the pending lines at the top.
+    if (lines > 0)
+        m_history->model()->removeRows(m_pendingLines, lines);
+    const Step &kept = steps > 0 ? m_steps[steps - 1] : Step{0, 0, 0, 0, 0, Unknown, -1};
+    m_looks.resize(kept.looksEnd);
+    m_changes.resize(kept.changesEnd);
+    m_rows.resize(kept.rowsEnd);
+    m_pieces.resize(kept.piecesEnd);
+    m_steps.resize(steps);
+}
+
+void Timeline::retagPendingLines(int step)
+{
+    for (int row = 0; row < m_pendingLines && row < m_history->count(); ++row) {
+        if (m_history->item(row)->type() == HistoryLine::Type)
+            static_cast<HistoryLine *>(m_history->item(row))->m_step = step;
+    }
+}
+
+void Timeline::openStart()
+{
+    commit();
+    if (m_position != 0 || !m_store)
+        return;
+    m_store->restore(-1);
+    m_startOpen = true;
+}
+
+void Timeline::moveTo(int position)
+{
+    commit();
+    position = qBound(-1, position, count() - 1);
+    if (m_startOpen) {
+        m_startOpen = false;
+        if (m_store)
+            m_store->restore(m_position);
+    }
+    if (position == m_position)
+        return;
+    m_restoring = true;
+    applyLooks(m_position, position);
+    applyChanges(m_position, position);
+    m_restoring = false;
+    m_position = position;
+    if (m_store)
+        m_store->restore(position);
+    rebase();
+    updateHistory();
+}
+
+void Timeline::rebase()
+{
+    for (Watched &watched : m_watched) {
+        if (watched.widget)
+            readScalars(watched, watched.text, watched.hidden, watched.enabled);
+    }
+}
+
+// Going back, an item takes its look from before the earliest step that
+// changed it; going forward, from after the latest one.
+void Timeline::applyLooks(int from, int to)
+{
+    QSet<QGraphicsItem *> done;
+    if (to < from) {
+        for (quint32 i = looksBegin(to + 1); i < m_steps[from].looksEnd; ++i) {
+            const LookChange &change = m_looks[i];
+            if (!done.contains(change.item)) {
+                done.insert(change.item);
+                setLook(change.item, change.before);
+            }
+        }
+    } else {
+        for (quint32 i = m_steps[to].looksEnd; i-- > looksBegin(from + 1);) {
+            const LookChange &change = m_looks[i];
+            if (!done.contains(change.item)) {
+                done.insert(change.item);
+                setLook(change.item, change.after);
+            }
+        }
+    }
+}
+
+void Timeline::applyChanges(int from, int to)
+{
+    const bool back = to < from;
+    const int first = qMin(from, to) + 1;
+    const int last = qMax(from, to);
+    std::vector<std::vector<quint32>> byWidget(m_watched.size());
+    for (quint32 i = changesBegin(first); i < m_steps[last].changesEnd; ++i)
+        byWidget[m_changes[i].widget].push_back(i);
+
+    auto pieceLength = [this](const Piece &piece) { return int(m_textsById.at(piece.text).size()); };
+
+    for (std::size_t w = 0; w < byWidget.size(); ++w) {
+        std::vector<quint32> &changes = byWidget[w];
+        if (changes.empty() || !m_watched[w].widget)
+            continue;
+        if (back)
+            std::reverse(changes.begin(), changes.end());
+        Watched &watched = m_watched[w];
+
+        if (watched.list >= 0) {
+            ListShadow &shadow = m_lists[watched.list];
+            std::vector<Row> rows = shadow.rows;
+            for (quint32 i : changes) {
+                const Change &change = m_changes[i];
+                const bool insert = (change.kind == RowsInserted) != back;
+                if (change.kind == RowChanged) {
+                    rows[change.a] = m_rows[change.c + (back ? 0 : 1)];
+                } else if (change.kind == RowsInserted || change.kind == RowsRemoved) {
+                    if (insert)
+                        rows.insert(rows.begin() + change.a, m_rows.begin() + change.c,
+                                    m_rows.begin() + change.c + change.b);
+                    else
+                        rows.erase(rows.begin() + change.a, rows.begin() + change.a + change.b);
+                }
+            }
+            syncList(shadow, rows);
+        } else if (watched.textBox >= 0) {
+            TextShadow &shadow = m_texts[watched.textBox];
+            QString text = shadow.text;
+            std::vector<quint16> formats = shadow.formats;
+            for (quint32 i : changes) {
+                const Change &change = m_changes[i];
+                if (change.kind != TextChanged)
+                    continue;
+                const int removedFirst = change.b + (back ? change.c : 0);
+                const int removedCount = back ? change.d : change.c;
+                const int insertedFirst = change.b + (back ? 0 : change.c);
+                const int insertedCount = back ? change.c : change.d;
+                int cut = 0;
+                for (int p = removedFirst; p < removedFirst + removedCount; ++p)
+                    cut += pieceLength(m_pieces[p]);
+                text.remove(change.a, cut);
+                formats.erase(formats.begin() + change.a, formats.begin() + change.a + cut);
+                int at = change.a;
+                for (int p = insertedFirst; p < insertedFirst + insertedCount; ++p) {
+                    const QString &piece = m_textsById.at(m_pieces[p].text);
+                    text.insert(at, piece);
+                    formats.insert(formats.begin() + at, piece.size(), quint16(m_pieces[p].format));
+                    at += piece.size();
+                }
+            }
+            syncText(shadow, text, formats);
+        }
+
+        // Going back a scalar takes its value from before the earliest change, going forward from after the latest.
+        bool seen[3] = {false, false, false};
+        for (auto at = changes.rbegin(); at != changes.rend(); ++at) {
+            const Change &change = m_changes[*at];
+            if (change.kind > Enabled || seen[change.kind])
+                continue;
+            seen[change.kind] = true;
+            const qint32 value = back ? change.a : change.b;
+            if (change.kind == LabelText && watched.label)
+                watched.label->setText(m_textsById.at(value));
+            else if (change.kind == Hidden)
+                watched.widget->setHidden(value);
+            else if (change.kind == Enabled)
+                watched.widget->setEnabled(value);
+        }
+    }
+}
+
+void Timeline::syncList(ListShadow &shadow, const std::vector<Row> &target)
+{
+    QListWidget *list = shadow.list;
+    auto setFont = [this](QListWidgetItem *item, qint32 font) {
+        item->setData(Qt::FontRole, font < 0 ? QVariant() : QVariant(m_fontsById.at(font)));
+    };
+    const int common = int(qMin(shadow.rows.size(), target.size()));
+    for (int row = 0; row < common; ++row) {
+        if (shadow.rows[row] == target[row])
+            continue;
+        QListWidgetItem *item = list->item(row);
+        if (shadow.rows[row].text != target[row].text)
+            item->setText(m_textsById.at(target[row].text));
+        if (shadow.rows[row].font != target[row].font)
+            setFont(item, target[row].font);
+    }
+    if (int(shadow.rows.size()) > int(target.size()))
+        list->model()->removeRows(int(target.size()), int(shadow.rows.size() - target.size()));
+    for (int row = common; row < int(target.size()); ++row) {
+        auto *item = new QListWidgetItem(m_textsById.at(target[row].text));
+        if (target[row].font >= 0)
+            setFont(item, target[row].font);
+        list->insertItem(row, item);
+    }
+}
+
+void Timeline::syncText(TextShadow &shadow, const QString &text, const std::vector<quint16> &formats)
+{
+    const int before = shadow.text.size();
+    const int after = text.size();
+    int same = 0;
+    while (same < before && same < after && shadow.text.at(same) == text.at(same)
+           && shadow.formats[same] == formats[same])
+        ++same;
+    int tail = 0;
+    while (tail < before - same && tail < after - same && shadow.text.at(before - 1 - tail) == text.at(after - 1 - tail)
+           && shadow.formats[before - 1 - tail] == formats[after - 1 - tail])
+        ++tail;
+    if (same == before && same == after)
+        return;
+    QTextCursor cursor(shadow.edit->document());
+    cursor.setPosition(same);
+    cursor.setPosition(before - tail, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    for (int start = same; start < after - tail;) {
+        int end = start + 1;
+        while (end < after - tail && formats[end] == formats[start])
+            ++end;
+        cursor.insertText(text.mid(start, end - start), m_formats.at(formats[start]));
+        start = end;
+    }
+}
+
+// Scrolling lays out every line the view has not laid out yet: done only on a move along the timeline.
+void Timeline::updateHistory()
+{
+    m_history->viewport()->update();
+    if (!m_history->isVisible())
+        return;
+    // Newest on top: the lines of later steps come first, then the present step's.
+    const int row = int(linesEnd(count() - 1) - linesEnd(m_position)) + m_pendingLines;
+    if (QListWidgetItem *item = m_history->item(qMin(row, m_history->count() - 1)))
+        m_history->scrollToItem(item);
+}
+
+HistoryLine::HistoryLine(const QString &text, int step, const Timeline *timeline)
+    : QListWidgetItem(nullptr, Type)
+    , m_text(text.toUtf8())
+    , m_step(step)
+    , m_timeline(timeline)
+{
+}
+
+QVariant HistoryLine::data(int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return QString::fromUtf8(m_text);
+    case Qt::ForegroundRole:
+        if (m_step >= 0 && m_step > m_timeline->m_position)
+            return QBrush(QColor(150, 150, 150));
+        break;
+    case Qt::BackgroundRole:
+        if (m_step >= 0 && m_step == m_timeline->m_position)
+            return QBrush(QColor(255, 240, 170));
+        break;
+    default:
+        break;
+    }
+    return QListWidgetItem::data(role);
+}
