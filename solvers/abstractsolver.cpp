@@ -15,7 +15,6 @@
 #include <QMenu>
 #include <QPen>
 #include <QShortcut>
-#include <QStyle>
 #include <QTime>
 #include <QTimer>
 
@@ -282,11 +281,7 @@ void AbstractSolver::updateControls()
     ui.stepBackButton->setEnabled(m_timeline->position() >= 0);
     ui.toStartButton->setEnabled(m_timeline->position() > 0);
     ui.playButton->setEnabled(isPlaying() || ui.stepForwardButton->isEnabled());
-    const bool playing = isPlaying();
-    if (ui.playButton->icon().isNull() || playing != (ui.playButton->text() == tr("Zatrzymaj"))) {
-        ui.playButton->setText(playing ? tr("Zatrzymaj") : tr("Odtwarzaj"));
-        ui.playButton->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-    }
+    ui.playButton->setText(isPlaying() ? tr("Zatrzymaj") : tr("Odtwarzaj"));
 }
 
 void AbstractSolver::startPlay(bool toEnd)
@@ -351,10 +346,10 @@ void AbstractSolver::addMark(QGraphicsItem *item, CanvasLayer layer)
     (layer == ResultLayer ? m_resultMarks : m_refusalMarks).append(item);
 }
 
-void AbstractSolver::markVerticle(GraphVerticle *v, const QColor &colour, CanvasLayer layer)
+void AbstractSolver::markVerticle(GraphVerticle *v, const QColor &colour, CanvasLayer layer, int spread)
 {
-    // A ring just outside the circle, behind it: the vertex's own look stays as the step left it.
-    const qreal r = v->rect().width() / 2 + 5;
+    // A ring outside the circle, behind it: the vertex's own look stays as the step left it.
+    const qreal r = v->rect().width() / 2 + spread;
     auto *ring = new QGraphicsEllipseItem(-r, -r, 2 * r, 2 * r);
     ring->setPos(v->pos());
     ring->setPen(QPen(colour, 5));

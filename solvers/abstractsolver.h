@@ -97,7 +97,8 @@ protected:
 
     /// Marks drawn over the canvas that no step uses: results go at the next step or move, refusals with the dialog.
     enum CanvasLayer { ResultLayer, RefusalLayer };
-    void markVerticle(GraphVerticle *v, const QColor &colour, CanvasLayer layer);
+    /// A ring `spread` units outside the circle.
+    void markVerticle(GraphVerticle *v, const QColor &colour, CanvasLayer layer, int spread = 5);
     void markEdge(GraphEdge *e, const QColor &colour, CanvasLayer layer);
     /// The number of an edge on a route, beside the edge's middle.
     void numberEdge(GraphEdge *e, int number);

@@ -106,7 +106,8 @@ void FleurySolver::explainRefusal()
     for (GraphVerticle *v : verticles) {
         if (v->edges().size() % 2 != 0) {
             odd.append(v);
-            markVerticle(v, Qt::red, RefusalLayer);
+            // Wider than the rings of the pieces, which may be drawn too.
+            markVerticle(v, Qt::red, RefusalLayer, 11);
         }
     }
     if (!odd.isEmpty())

@@ -735,15 +735,19 @@ void Timeline::updateHistory()
     // Newest on top: the lines of later steps come first, then the present step's.
     const int row = int(linesEnd(count() - 1) - linesEnd(m_position)) + m_pendingLines;
     if (QListWidgetItem *item = m_history->item(qMin(row, m_history->count() - 1)))
-        m_history->scrollToItem(item);
+        m_history->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
 HistoryLine::HistoryLine(const QString &text, int step, const Timeline *timeline)
     : QListWidgetItem(nullptr, Type)
-    , m_text(text.toUtf8())
     , m_step(step)
+    , m_utf16(!text.isValidUtf16())
     , m_timeline(timeline)
 {
+    if (m_utf16)
+        m_text = QByteArray(reinterpret_cast<const char *>(text.constData()), text.size() * 2);
+    else
+        m_text = text.toUtf8();
 }
 
 QVariant HistoryLine::data(int role) const
@@ -751,6 +755,8 @@ QVariant HistoryLine::data(int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
+        if (m_utf16)
+            return QString(reinterpret_cast<const QChar *>(m_text.constData()), m_text.size() / 2);
         return QString::fromUtf8(m_text);
     case Qt::ForegroundRole:
         if (m_step >= 0 && m_step > m_timeline->m_position)

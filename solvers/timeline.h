@@ -237,7 +237,8 @@ private:
 
 /**
  * A line of the history: its text (kept as UTF-8, half the memory of a
- * QString for these texts) and the step that wrote it. Lines of steps after
+ * QString for these texts, unless it holds what UTF-8 cannot: a vertex
+ * named by a lone surrogate) and the step that wrote it. Lines of steps after
  * the present moment are greyed and the present step's lines highlighted
  * when the view paints them, so a move along the timeline touches no line.
  */
@@ -257,6 +258,7 @@ private:
 
     QByteArray m_text;
     int m_step;
+    bool m_utf16;
     const Timeline *m_timeline;
 };
 
