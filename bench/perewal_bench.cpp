@@ -4,9 +4,11 @@
 // the same graph, with the ratio; the goals are the ratios, never the times.
 //
 //   perewal_bench [--runs N] [--sizes 100:300,1000:3000,5000:15000] [--quick-edges 100000]
-//                 [--budget SECONDS] [--figures load,edit,steps,quick,memory,startup] [--title TEXT]
+//                 [--budget SECONDS] [--figures load,edit,steps,quick,memory,startup,timeline,timeline-memory]
+//                 [--title TEXT]
 //
-// "steps" runs the three algorithms; "minty", "dijkstraprim" or "fleury" runs one of them.
+// "steps" runs the three algorithms; "minty", "dijkstraprim" or "fleury" runs one of them. "timeline"
+// moves along each algorithm's whole run; "timeline-memory" keeps a whole Fleury step run on the timeline.
 
 #include "app/perewal.h"
 #include "graph/graph.h"
@@ -300,6 +302,62 @@ RunResult runSteps(Graph &graph, double limitMs)
     return result;
 }
 
+struct NavigationResult
+{
+    double back = 0;  // the slowest step back, ms
+    double jump = 0;  // the slowest jump to a random step
+    double start = 0; // the slowest "Od początku"
+    int steps = 0;
+    bool finished = false;
+};
+
+/**
+ * Runs a solver to its end, then moves along its timeline as a teacher
+ * does, each move from a random moment: a step back, a jump to a random
+ * step (back or forth) and "Od początku". The first sample of each starts
+ * from the end, and the jumps include the whole run both ways.
+ */
+template<class Solver>
+NavigationResult navigate(Graph &graph, double limitMs, int samples, unsigned seed)
+{
+    NavigationResult result;
+    Solver solver(&graph, nullptr);
+    emit graph.verticleClicked(graph.verticles().first());
+    auto *step = solver.template findChild<QPushButton *>(QStringLiteral("stepForwardButton"));
+    QElapsedTimer whole;
+    whole.start();
+    while (step->isEnabled() && whole.nsecsElapsed() / 1e6 < limitMs)
+        step->click();
+    result.finished = !step->isEnabled();
+    if (!result.finished)
+        return result;
+    settle();
+    const int last = solver.timelineLength() - 1;
+    result.steps = last + 1;
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> any(0, last);
+    auto timed = [](const std::function<void()> &move) {
+        QElapsedTimer timer;
+        timer.start();
+        move();
+        return timer.nsecsElapsed() / 1e6;
+    };
+    auto *back = solver.template findChild<QPushButton *>(QStringLiteral("stepBackButton"));
+    auto *toStart = solver.template findChild<QPushButton *>(QStringLiteral("toStartButton"));
+    for (int i = 0; i < samples; ++i) {
+        solver.jumpTo(i == 0 ? last : any(rng));
+        result.back = qMax(result.back, timed([&] { back->click(); }));
+        const int from = i == 0 ? 0 : i == 1 ? last : any(rng);
+        const int to = i == 0 ? last : i == 1 ? 0 : any(rng);
+        solver.jumpTo(from);
+        result.jump = qMax(result.jump, timed([&] { solver.jumpTo(to); }));
+        solver.jumpTo(i == 0 ? last : any(rng));
+        result.start = qMax(result.start, timed([&] { toStart->click(); }));
+    }
+    solver.close();
+    return result;
+}
+
 double quickSolve(Graph &graph)
 {
     FleurySolver solver(&graph, nullptr);
@@ -456,7 +514,7 @@ int main(int argc, char **argv)
     const QStringList figures = parser.value(QStringLiteral("figures")).split(QLatin1Char(','));
     auto wanted = [&](const char *figure) { return figures.contains(QLatin1String(figure)); };
     const bool needScenes = wanted("load") || wanted("edit") || wanted("steps") || wanted("quick")
-                            || wanted("minty") || wanted("dijkstraprim") || wanted("fleury");
+                            || wanted("minty") || wanted("dijkstraprim") || wanted("fleury") || wanted("timeline");
     const double budgetMs = parser.value(QStringLiteral("budget")).toDouble() * 1000;
     QList<QPair<int, int>> sizes;
     for (const QString &size : parser.value(QStringLiteral("sizes")).split(QLatin1Char(','))) {
@@ -534,7 +592,32 @@ int main(int argc, char **argv)
         stepFigure(QStringLiteral("Minty run"), "minty", [&] { return runSteps<MintySolver>(graph, budgetMs); });
         stepFigure(QStringLiteral("Dijkstra-Prim run"), "dijkstraprim", [&] { return runSteps<DijkstraPrimSolver>(graph, budgetMs); });
 
-        if (!wanted("steps") && !wanted("fleury") && !wanted("quick"))
+        // Moving along a whole run's timeline, against a full repaint of the same graph.
+        auto timelineFigure = [&](const QString &name, double repaint, const QString &graphSize,
+                                  const std::function<NavigationResult()> &run) {
+            if (!wanted("timeline") || cutOff.contains(name + QStringLiteral(" timeline")))
+                return;
+            const NavigationResult r = run();
+            if (!r.finished) {
+                cutOff.insert(name + QStringLiteral(" timeline"));
+                out << "  " << name << " @ " << graphSize << ": run cut off, no timeline figures" << Qt::endl;
+                return;
+            }
+            const QString note = QStringLiteral("%1 steps").arg(r.steps);
+            report({QStringLiteral("one step back, ") + name, graphSize, r.back, QStringLiteral("full repaint"), repaint,
+                    QStringLiteral("≤ 1"), note});
+            report({QStringLiteral("jump to a random step, ") + name, graphSize, r.jump, QStringLiteral("full repaint"),
+                    repaint, QStringLiteral("≤ 1"), note});
+            report({QStringLiteral("\"Od początku\", ") + name, graphSize, r.start, QStringLiteral("full repaint"), repaint,
+                    QStringLiteral("≤ 1"), note});
+        };
+        const int samples = qMax(runs * 4, 10);
+        timelineFigure(QStringLiteral("Minty"), repaintMs, size,
+                       [&] { return navigate<MintySolver>(graph, budgetMs, samples, 1u + verticles); });
+        timelineFigure(QStringLiteral("Dijkstra-Prim"), repaintMs, size,
+                       [&] { return navigate<DijkstraPrimSolver>(graph, budgetMs, samples, 2u + verticles); });
+
+        if (!wanted("steps") && !wanted("fleury") && !wanted("quick") && !wanted("timeline"))
             continue;
         const GraphData euler = eulerianGraph(verticles, edges, 7u + verticles);
         Graph eulerGraph;
@@ -542,6 +625,8 @@ int main(int argc, char **argv)
         settle();
         const double eulerRepaintMs = repaint(eulerGraph, runs);
         stepFigure(QStringLiteral("Fleury step run"), "fleury", [&] { return runSteps<FleurySolver>(eulerGraph, budgetMs); });
+        timelineFigure(QStringLiteral("Fleury"), eulerRepaintMs, sizeName(verticles, euler.edges.size()),
+                       [&] { return navigate<FleurySolver>(eulerGraph, budgetMs, samples, 3u + verticles); });
         if (wanted("quick")) {
             const double quickMs = measure(runs, budgetMs, {}, [&] { quickSolve(eulerGraph); });
             report({QStringLiteral("Fleury quick solve"), sizeName(verticles, euler.edges.size()), quickMs,

@@ -7,10 +7,6 @@
 #include <QActionGroup>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QGraphicsEllipseItem>
-#include <QGraphicsLineItem>
-#include <QGraphicsRectItem>
-#include <QGraphicsSimpleTextItem>
 #include <QHideEvent>
 #include <QMenu>
 #include <QPen>
@@ -21,9 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-// Marks no step makes: a ring around a vertex, a wide band under an edge, a number in a box.
-enum MarkData { MarkLayer, MarkName, MarkNumber };
 
 const QList<QColor> &pieceColours()
 {
@@ -99,8 +92,8 @@ AbstractSolver::AbstractSolver(Graph *graph, QWidget *parent)
 AbstractSolver::~AbstractSolver()
 {
     stopPlay();
-    clearResultMarks();
-    qDeleteAll(m_refusalMarks);
+    removeMarks(ResultLayer);
+    removeMarks(RefusalLayer);
 }
 
 int AbstractSolver::timelinePosition() const
@@ -334,66 +327,49 @@ void AbstractSolver::hideEvent(QHideEvent *event)
         return;
     stopPlay();
     m_timeline->setRecording(false);
-    clearResultMarks();
-    qDeleteAll(m_refusalMarks);
-    m_refusalMarks.clear();
+    removeMarks(ResultLayer);
+    removeMarks(RefusalLayer);
 }
 
-void AbstractSolver::addMark(QGraphicsItem *item, CanvasLayer layer)
+CanvasMarks *AbstractSolver::marks(CanvasLayer layer, CanvasMarks::Kind kind)
 {
-    item->setData(MarkLayer, layer == ResultLayer ? QStringLiteral("result") : QStringLiteral("refusal"));
-    graph->addItem(item);
-    (layer == ResultLayer ? m_resultMarks : m_refusalMarks).append(item);
+    CanvasMarks *&item = m_marks[layer * 3 + kind];
+    if (!item) {
+        item = new CanvasMarks(kind, layer == ResultLayer ? QStringLiteral("result") : QStringLiteral("refusal"));
+        graph->addItem(item);
+    }
+    return item;
+}
+
+void AbstractSolver::removeMarks(CanvasLayer layer)
+{
+    for (int kind = 0; kind < 3; ++kind) {
+        delete m_marks[layer * 3 + kind];
+        m_marks[layer * 3 + kind] = nullptr;
+    }
 }
 
 void AbstractSolver::markVerticle(GraphVerticle *v, const QColor &colour, CanvasLayer layer, int spread)
 {
-    // A ring outside the circle, behind it: the vertex's own look stays as the step left it.
-    const qreal r = v->rect().width() / 2 + spread;
-    auto *ring = new QGraphicsEllipseItem(-r, -r, 2 * r, 2 * r);
-    ring->setPos(v->pos());
-    ring->setPen(QPen(colour, 5));
-    ring->setZValue(-0.5);
-    ring->setData(MarkName, v->name());
-    addMark(ring, layer);
+    marks(layer, CanvasMarks::Rings)->addRing(v, colour, spread);
 }
 
 void AbstractSolver::markEdge(GraphEdge *e, const QColor &colour, CanvasLayer layer)
 {
-    // A wide band under the line, which keeps its own colour and style on top of it.
-    QColor band = colour;
-    band.setAlpha(140);
-    auto *item = new QGraphicsLineItem(e->line());
-    item->setPen(QPen(band, 11, Qt::SolidLine, Qt::RoundCap));
-    item->setZValue(-2);
-    item->setData(MarkName, e->name());
-    addMark(item, layer);
+    marks(layer, CanvasMarks::Bands)->addBand(e, colour);
 }
 
 void AbstractSolver::numberEdge(GraphEdge *e, int number)
 {
-    static const QFont font(QStringLiteral("Verdana"), 9, QFont::Bold);
-    auto *text = new QGraphicsSimpleTextItem(QString::number(number));
-    text->setFont(font);
-    text->setBrush(QColor(0, 0, 160));
-    const QRectF bounds = text->boundingRect().adjusted(-2, 0, 2, 0);
-    auto *box = new QGraphicsRectItem(bounds);
-    box->setBrush(QColor(255, 250, 205));
-    box->setPen(QPen(QColor(0, 0, 160), 1));
-    text->setParentItem(box);
-    // Above and left of the middle, where the weight label (right and below it) leaves room.
-    const QLineF line = e->line();
-    box->setPos(line.center() - QPointF(bounds.width() + 2, bounds.height() + 2));
-    box->setZValue(21);
-    box->setData(MarkName, e->name());
-    box->setData(MarkNumber, number);
-    addMark(box, ResultLayer);
+    marks(ResultLayer, CanvasMarks::Numbers)->addNumber(e, number);
 }
 
 void AbstractSolver::clearResultMarks()
 {
-    qDeleteAll(m_resultMarks);
-    m_resultMarks.clear();
+    for (int kind = 0; kind < 3; ++kind) {
+        if (m_marks[ResultLayer * 3 + kind])
+            m_marks[ResultLayer * 3 + kind]->clear();
+    }
 }
 
 void AbstractSolver::explainPieces(bool edgesOnly)

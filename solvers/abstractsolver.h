@@ -1,19 +1,21 @@
 #ifndef ABSTRACTSOLVER_H
 #define ABSTRACTSOLVER_H
 
+#include "solvers/canvasmarks.h"
 #include "solvers/timeline.h"
 #include "ui_abstractsolver.h"
 
 #include <QDialog>
-#include <QList>
 
+#include <array>
+#include <cstring>
 #include <deque>
 #include <memory>
+#include <type_traits>
 
 class Graph;
 class GraphEdge;
 class GraphVerticle;
-class QGraphicsItem;
 class QTimer;
 
 /*
@@ -134,15 +136,16 @@ private:
     void playTick();
     void stopPlay();
     void startPlay(bool toEnd);
-    void addMark(QGraphicsItem *item, CanvasLayer layer);
+    CanvasMarks *marks(CanvasLayer layer, CanvasMarks::Kind kind);
+    void removeMarks(CanvasLayer layer);
 
     Ui::AbstractSolverClass ui;
     Timeline *m_timeline;
     QTimer *m_playTimer;
     bool m_playingToEnd = false;
     double m_pace = 1.0;
-    QList<QGraphicsItem *> m_resultMarks;
-    QList<QGraphicsItem *> m_refusalMarks;
+    // By layer, then kind; made when first used.
+    std::array<CanvasMarks *, 6> m_marks{};
 };
 
 template<typename Solver, typename State>
@@ -155,20 +158,73 @@ public:
         , m_restore(restore)
     {
     }
+
+    // Index 0 is the state before the start, then one per step.
     void save(int position) override
     {
-        m_states.resize(position + 1);
-        m_states.push_back((m_solver->*m_save)());
+        const int index = position + 1;
+        const State state = (m_solver->*m_save)();
+        if constexpr (compact) {
+            m_ends.resize(index);
+            m_words.resize(index > 0 ? m_ends[index - 1] : 0);
+            m_states.resize((index + period - 1) / period);
+            if (index % period == 0)
+                m_states.push_back(state);
+            if (index > 0) {
+                const Words before = wordsOf(stateAt(index - 1));
+                const Words now = wordsOf(state);
+                for (quint32 word = 0; word < now.size(); ++word) {
+                    if (now[word] != before[word])
+                        m_words.push_back(quint64(word) << 32 | now[word]);
+                }
+            }
+            m_ends.push_back(quint32(m_words.size()));
+        } else {
+            m_states.resize(index);
+            m_states.push_back(state);
+        }
     }
-    void restore(int position) override { (m_solver->*m_restore)(m_states[position + 1]); }
+    void restore(int position) override { (m_solver->*m_restore)(stateAt(position + 1)); }
     bool started() const override { return (m_solver->*m_save)().start != nullptr; }
 
 private:
+    // A state of plain words is kept as the words that changed since the
+    // state before, with the whole of every period-th: a step of a long run
+    // costs the few words it changed.
+    static constexpr bool compact = std::is_trivially_copyable_v<State> && sizeof(State) % 4 == 0;
+    static constexpr int period = 32;
+    using Words = std::array<quint32, sizeof(State) / 4>;
+
+    static Words wordsOf(const State &state)
+    {
+        Words words;
+        std::memcpy(words.data(), &state, sizeof(State));
+        return words;
+    }
+
+    State stateAt(int index) const
+    {
+        if constexpr (compact) {
+            Words words = wordsOf(m_states[index / period]);
+            for (int at = index / period * period + 1; at <= index; ++at) {
+                for (quint32 i = m_ends[at - 1]; i < m_ends[at]; ++i)
+                    words[m_words[i] >> 32] = quint32(m_words[i]);
+            }
+            State state;
+            std::memcpy(static_cast<void *>(&state), words.data(), sizeof(State));
+            return state;
+        } else {
+            return m_states[index];
+        }
+    }
+
     Solver *m_solver;
     State (Solver::*m_save)() const;
     void (Solver::*m_restore)(const State &);
-    // The state before the start first, then one per step.
     std::deque<State> m_states;
+    // Compact: each state's end in m_words, whose entries are a word's number and its new value.
+    std::deque<quint32> m_ends;
+    std::deque<quint64> m_words;
 };
 
 template<typename Solver, typename State>

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPen>
-#include <QSet>
 #include <QStackedWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -24,6 +23,9 @@
 //   RowsInserted, RowsRemoved   a: first row, b: how many, c: their first Row in the rows kept
 //   RowChanged                  a: row, c: the Row before (the Row after follows it)
 //   TextChanged                 a: position, b: first Piece, c: pieces removed, d: pieces inserted after them
+// Rows and characters kept for records are not given back when steps are
+// dropped (only when the whole run is): dropping steps is rare, and their
+// records are.
 
 Timeline::Timeline(Graph *graph, QListWidget *history, QObject *parent)
     : QObject(parent)
@@ -32,6 +34,12 @@ Timeline::Timeline(Graph *graph, QListWidget *history, QObject *parent)
 {
     m_formats.append(QTextCharFormat());
     m_graph->setLookRecorder(this);
+    m_history->setProperty("timeline", QVariant::fromValue(static_cast<QObject *>(this)));
+}
+
+Timeline::Change Timeline::change(ChangeKind kind, int widget, qint32 a, qint32 b, qint32 c, int d)
+{
+    return {kind, quint8(widget), qint16(d), a, b, c};
 }
 
 Timeline::~Timeline()
@@ -55,13 +63,16 @@ void Timeline::watch(QWidget *root)
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))
             || qobject_cast<QStackedWidget *>(widget->parentWidget()) || widget == m_history)
             continue;
-        const auto index = quint16(m_watched.size());
+        // Records name a widget in a byte; a dialog has a few dozen.
+        if (m_watched.size() > std::numeric_limits<quint8>::max())
+            break;
+        const auto index = quint8(m_watched.size());
         Watched watched;
         watched.widget = widget;
         watched.label = qobject_cast<QLabel *>(widget);
         if (auto *list = qobject_cast<QListWidget *>(widget)) {
             watched.list = int(m_lists.size());
-            ListShadow shadow{list, index, {}};
+            ListShadow shadow{list, index, {}, {}, 0};
             for (int row = 0; row < list->count(); ++row)
                 shadow.rows.push_back(rowOf(list, row));
             m_lists.push_back(std::move(shadow));
@@ -82,6 +93,9 @@ void Timeline::watch(QWidget *root)
                     });
         } else if (auto *edit = qobject_cast<QTextEdit *>(widget)) {
             watched.textBox = int(m_texts.size());
+            // Read-only: its own undo history would only hold what the timeline holds.
+            if (edit->isReadOnly())
+                edit->document()->setUndoRedoEnabled(false);
             TextShadow shadow{edit, index, {}, {}};
             readDocument(shadow, 0, edit->document()->characterCount() - 1, shadow.text, shadow.formats);
             m_texts.push_back(std::move(shadow));
@@ -91,6 +105,8 @@ void Timeline::watch(QWidget *root)
         }
         readScalars(watched, watched.text, watched.hidden, watched.enabled);
         m_watched.push_back(watched);
+        m_widgetChanges.emplace_back();
+        m_widgetScalars.emplace_back();
     }
 }
 
@@ -111,7 +127,7 @@ void Timeline::setRecording(bool recording)
 void Timeline::addHistoryLine(const QString &text)
 {
     const int step = m_recording ? HistoryLine::Pending : m_position;
-    m_history->insertItem(0, new HistoryLine(text, step, this));
+    m_history->insertItem(0, new HistoryLine(text, step));
     if (m_recording)
         ++m_pendingLines;
 }
@@ -255,8 +271,8 @@ void Timeline::listRowsInserted(int list, int first, int last)
     for (int row = first; row <= last; ++row)
         rows.push_back(rowOf(shadow.list, row));
     if (m_recording && !m_restoring) {
-        m_pendingChanges.push_back({RowsInserted, shadow.widget, first, last - first + 1,
-                                    qint32(m_pendingRows.size()), 0});
+        m_pendingChanges.push_back(change(RowsInserted, shadow.widget, first, last - first + 1,
+                                          qint32(m_pendingRows.size())));
         m_pendingRows.insert(m_pendingRows.end(), rows.begin(), rows.end());
     }
     shadow.rows.insert(shadow.rows.begin() + first, rows.begin(), rows.end());
@@ -268,8 +284,8 @@ void Timeline::listRowsRemoving(int list, int first, int last)
     const auto from = shadow.rows.begin() + first;
     const auto to = shadow.rows.begin() + last + 1;
     if (m_recording && !m_restoring) {
-        m_pendingChanges.push_back({RowsRemoved, shadow.widget, first, last - first + 1,
-                                    qint32(m_pendingRows.size()), 0});
+        m_pendingChanges.push_back(change(RowsRemoved, shadow.widget, first, last - first + 1,
+                                          qint32(m_pendingRows.size())));
         m_pendingRows.insert(m_pendingRows.end(), from, to);
     }
     shadow.rows.erase(from, to);
@@ -289,7 +305,7 @@ void Timeline::listDataChanged(int list, int first, int last)
         if (now == shadow.rows[row])
             continue;
         if (m_recording && !m_restoring) {
-            m_pendingChanges.push_back({RowChanged, shadow.widget, row, 0, qint32(m_pendingRows.size()), 0});
+            m_pendingChanges.push_back(change(RowChanged, shadow.widget, row, 0, qint32(m_pendingRows.size())));
             m_pendingRows.push_back(shadow.rows[row]);
             m_pendingRows.push_back(now);
         }
@@ -325,16 +341,20 @@ void Timeline::readDocument(const TextShadow &shadow, int position, int length, 
     }
 }
 
-// Cuts [from, from + length) of the text into pieces of one format each.
-void Timeline::addPieces(const QString &text, const std::vector<quint16> &formats, int from, int length)
+// Cuts [from, from + length) of the text into pieces of one format each; the count of pieces.
+int Timeline::addPieces(const QString &text, const std::vector<quint16> &formats, int from, int length)
 {
-    for (int start = from; start < from + length;) {
+    int pieces = 0;
+    for (int start = from; start < from + length; ++pieces) {
         int end = start + 1;
-        while (end < from + length && formats[end] == formats[start])
+        while (end < from + length && end - start < std::numeric_limits<quint16>::max()
+               && formats[end] == formats[start])
             ++end;
-        m_pendingPieces.push_back({textId(text.mid(start, end - start)), formats[start]});
+        m_pendingPieces.push_back({quint32(m_pendingCharacters.size()), quint16(end - start), formats[start]});
+        m_pendingCharacters.append(QStringView(text).mid(start, end - start));
         start = end;
     }
+    return pieces;
 }
 
 void Timeline::textChanged(int textBox, int position, int removed, int added)
@@ -370,12 +390,21 @@ void Timeline::textChanged(int textBox, int position, int removed, int added)
         ++tail;
 
     if (m_recording && !m_restoring && (cut - same - tail > 0 || put - same - tail > 0)) {
-        const auto first = qint32(m_pendingPieces.size());
-        addPieces(removedText, removedFormats, same, cut - same - tail);
-        const auto cutPieces = qint32(m_pendingPieces.size()) - first;
-        addPieces(inserted, insertedFormats, same, put - same - tail);
-        m_pendingChanges.push_back({TextChanged, shadow.widget, from + same, first, cutPieces,
-                                    qint32(m_pendingPieces.size()) - first - cutPieces});
+        auto first = qint32(m_pendingPieces.size());
+        int cutPieces = addPieces(removedText, removedFormats, same, cut - same - tail);
+        int putPieces = addPieces(inserted, insertedFormats, same, put - same - tail);
+        // A record holds at most a short's count of inserted pieces; more go on in records of their own.
+        int position = from + same;
+        while (putPieces > std::numeric_limits<qint16>::max()) {
+            const int now = std::numeric_limits<qint16>::max();
+            m_pendingChanges.push_back(change(TextChanged, shadow.widget, position, first, cutPieces, now));
+            for (int p = first + cutPieces; p < first + cutPieces + now; ++p)
+                position += m_pendingPieces[p].length;
+            first += cutPieces + now;
+            cutPieces = 0;
+            putPieces -= now;
+        }
+        m_pendingChanges.push_back(change(TextChanged, shadow.widget, position, first, cutPieces, putPieces));
     }
     shadow.text.replace(from, cut, inserted);
     shadow.formats.erase(shadow.formats.begin() + from, shadow.formats.begin() + from + cut);
@@ -393,6 +422,7 @@ void Timeline::dropPending()
     m_pendingChanges.clear();
     m_pendingRows.clear();
     m_pendingPieces.clear();
+    m_pendingCharacters.clear();
     m_pendingLines = 0;
     m_trigger = Unknown;
     m_button = -1;
@@ -416,8 +446,11 @@ void Timeline::begin(Trigger trigger, int button)
             m_store->restore(0);
         }
     }
-    if (m_position < 0 && m_steps.empty() && m_store)
-        m_store->save(-1);
+    if (m_position < 0 && m_steps.empty()) {
+        if (m_store)
+            m_store->save(-1);
+        checkpointLists(true);
+    }
     m_trigger = trigger;
     m_button = button;
 }
@@ -434,13 +467,13 @@ bool Timeline::commit()
         bool hidden = false;
         bool enabled = true;
         readScalars(watched, text, hidden, enabled);
-        const auto widget = quint16(i);
+        const auto widget = int(i);
         if (text != watched.text)
-            m_pendingChanges.push_back({LabelText, widget, watched.text, text, 0, 0});
+            m_pendingChanges.push_back(change(LabelText, widget, watched.text, text));
         if (hidden != watched.hidden)
-            m_pendingChanges.push_back({Hidden, widget, watched.hidden, hidden, 0, 0});
+            m_pendingChanges.push_back(change(Hidden, widget, watched.hidden, hidden));
         if (enabled != watched.enabled)
-            m_pendingChanges.push_back({Enabled, widget, watched.enabled, enabled, 0, 0});
+            m_pendingChanges.push_back(change(Enabled, widget, watched.enabled, enabled));
         watched.text = text;
         watched.hidden = hidden;
         watched.enabled = enabled;
@@ -448,8 +481,15 @@ bool Timeline::commit()
     std::vector<LookChange> looks;
     for (auto at = m_pendingLooks.cbegin(); at != m_pendingLooks.cend(); ++at) {
         const Look after = lookOf(at.key());
-        if (!(after == at.value()))
-            looks.push_back({at.key(), at.value(), after});
+        if (after == at.value())
+            continue;
+        auto id = m_itemIds.constFind(at.key());
+        if (id == m_itemIds.constEnd()) {
+            id = m_itemIds.insert(at.key(), qint32(m_items.size()));
+            m_items.push_back(at.key());
+            m_itemLooks.emplace_back();
+        }
+        looks.push_back({id.value(), at.value(), after});
     }
 
     const Trigger trigger = m_trigger;
@@ -474,29 +514,40 @@ bool Timeline::commit()
     }
 
     truncate(m_position + 1);
-    const auto looksBase = quint32(m_looks.size());
     const auto rowsBase = qint32(m_rows.size());
     const auto piecesBase = qint32(m_pieces.size());
-    m_looks.insert(m_looks.end(), looks.begin(), looks.end());
+    const auto charactersBase = quint32(m_characters.size());
+    for (Piece &piece : m_pendingPieces)
+        piece.offset += charactersBase;
+    for (const LookChange &look : looks) {
+        m_itemLooks[look.item].push_back(quint32(m_looks.size()));
+        m_looks.push_back(look);
+    }
     for (Change change : m_pendingChanges) {
         if (change.kind == RowsInserted || change.kind == RowsRemoved || change.kind == RowChanged)
             change.c += rowsBase;
         else if (change.kind == TextChanged)
             change.b += piecesBase;
+        if (change.kind <= Enabled) {
+            m_widgetScalars[change.widget].push_back(quint32(m_changes.size()));
+            m_watched[change.widget].scalarKinds |= quint8(1 << change.kind);
+        } else {
+            m_widgetChanges[change.widget].push_back(quint32(m_changes.size()));
+        }
         m_changes.push_back(change);
     }
     m_rows.insert(m_rows.end(), m_pendingRows.begin(), m_pendingRows.end());
     m_pieces.insert(m_pieces.end(), m_pendingPieces.begin(), m_pendingPieces.end());
-    Q_UNUSED(looksBase)
+    m_characters.append(m_pendingCharacters);
     const int step = m_position + 1;
-    m_steps.push_back({quint32(m_looks.size()), quint32(m_changes.size()), quint32(m_rows.size()),
-                       quint32(m_pieces.size()), linesEnd(step - 1) + quint32(m_pendingLines), trigger,
-                       qint16(button)});
+    m_steps.push_back({quint32(m_looks.size()), quint32(m_changes.size()), linesEnd(step - 1) + quint32(m_pendingLines),
+                       trigger, qint8(button)});
     retagPendingLines(step);
     dropPending();
     m_position = step;
     if (m_store)
         m_store->save(step);
+    checkpointLists(false);
     // The new lines are at the top, where the history already shows them.
     m_history->viewport()->update();
     return true;
@@ -512,12 +563,24 @@ void Timeline::truncate(int steps)
     // The lines of the dropped steps lie right below the pending lines at the top.
     if (lines > 0)
         m_history->model()->removeRows(m_pendingLines, lines);
-    const Step &kept = steps > 0 ? m_steps[steps - 1] : Step{0, 0, 0, 0, 0, Unknown, -1};
+    const Step kept = steps > 0 ? m_steps[steps - 1] : Step{0, 0, 0, Unknown, -1};
+    for (quint32 i = kept.looksEnd; i < m_looks.size(); ++i)
+        m_itemLooks[m_looks[i].item].pop_back();
+    for (quint32 i = kept.changesEnd; i < m_changes.size(); ++i)
+        (m_changes[i].kind <= Enabled ? m_widgetScalars : m_widgetChanges)[m_changes[i].widget].pop_back();
+    for (ListShadow &shadow : m_lists) {
+        while (!shadow.checkpoints.empty() && shadow.checkpoints.back().step >= steps)
+            shadow.checkpoints.pop_back();
+        shadow.changesSinceCheckpoint = 0;
+    }
     m_looks.resize(kept.looksEnd);
     m_changes.resize(kept.changesEnd);
-    m_rows.resize(kept.rowsEnd);
-    m_pieces.resize(kept.piecesEnd);
     m_steps.resize(steps);
+    if (steps == 0) {
+        m_rows.clear();
+        m_pieces.clear();
+        m_characters.clear();
+    }
 }
 
 void Timeline::retagPendingLines(int step)
@@ -568,25 +631,70 @@ void Timeline::rebase()
 }
 
 // Going back, an item takes its look from before the earliest step that
-// changed it; going forward, from after the latest one.
+// changed it; going forward, from after the latest one. A short move reads
+// the records of the steps it passes; a long one asks every item ever
+// changed for its look at the target.
 void Timeline::applyLooks(int from, int to)
 {
-    QSet<QGraphicsItem *> done;
-    if (to < from) {
-        for (quint32 i = looksBegin(to + 1); i < m_steps[from].looksEnd; ++i) {
-            const LookChange &change = m_looks[i];
-            if (!done.contains(change.item)) {
-                done.insert(change.item);
-                setLook(change.item, change.before);
-            }
+    const quint32 first = looksBegin(qMin(from, to) + 1);
+    const quint32 last = m_steps[qMax(from, to)].looksEnd;
+    if (last - first > m_items.size()) {
+        const quint32 end = to < 0 ? 0 : m_steps[to].looksEnd;
+        for (std::size_t item = 0; item < m_items.size(); ++item) {
+            const std::vector<quint32> &records = m_itemLooks[item];
+            if (records.empty())
+                continue;
+            const auto after = std::lower_bound(records.begin(), records.end(), end);
+            const Look look = after == records.begin() ? m_looks[records.front()].before : m_looks[*(after - 1)].after;
+            if (!(lookOf(m_items[item]) == look))
+                setLook(m_items[item], look);
         }
+        return;
+    }
+    m_itemMarks.resize(m_items.size(), 0);
+    const quint32 mark = ++m_jump;
+    auto apply = [&](const LookChange &change, const Look &look) {
+        if (m_itemMarks[change.item] == mark)
+            return;
+        m_itemMarks[change.item] = mark;
+        setLook(m_items[change.item], look);
+    };
+    if (to < from) {
+        for (quint32 i = first; i < last; ++i)
+            apply(m_looks[i], m_looks[i].before);
     } else {
-        for (quint32 i = m_steps[to].looksEnd; i-- > looksBegin(from + 1);) {
-            const LookChange &change = m_looks[i];
-            if (!done.contains(change.item)) {
-                done.insert(change.item);
-                setLook(change.item, change.after);
-            }
+        for (quint32 i = last; i-- > first;)
+            apply(m_looks[i], m_looks[i].after);
+    }
+}
+
+void Timeline::applyRowChange(std::vector<Row> &rows, const Change &change, bool back) const
+{
+    if (change.kind == RowChanged) {
+        rows[change.a] = m_rows[change.c + (back ? 0 : 1)];
+    } else if ((change.kind == RowsInserted) != back) {
+        rows.insert(rows.begin() + change.a, m_rows.begin() + change.c, m_rows.begin() + change.c + change.b);
+    } else {
+        rows.erase(rows.begin() + change.a, rows.begin() + change.a + change.b);
+    }
+}
+
+// A list's rows are kept whenever it has changed about as often as it has rows: the copies cost no more than the records.
+void Timeline::checkpointLists(bool initial)
+{
+    for (ListShadow &shadow : m_lists) {
+        if (initial) {
+            shadow.checkpoints.clear();
+            shadow.checkpoints.push_back({-1, shadow.rows});
+            shadow.changesSinceCheckpoint = 0;
+            continue;
+        }
+        const std::vector<quint32> &records = m_widgetChanges[shadow.widget];
+        const auto fresh = records.end() - std::lower_bound(records.begin(), records.end(), changesBegin(m_position));
+        shadow.changesSinceCheckpoint += int(fresh);
+        if (shadow.changesSinceCheckpoint > qMax(64, int(shadow.rows.size()))) {
+            shadow.checkpoints.push_back({m_position, shadow.rows});
+            shadow.changesSinceCheckpoint = 0;
         }
     }
 }
@@ -594,74 +702,25 @@ void Timeline::applyLooks(int from, int to)
 void Timeline::applyChanges(int from, int to)
 {
     const bool back = to < from;
-    const int first = qMin(from, to) + 1;
-    const int last = qMax(from, to);
-    std::vector<std::vector<quint32>> byWidget(m_watched.size());
-    for (quint32 i = changesBegin(first); i < m_steps[last].changesEnd; ++i)
-        byWidget[m_changes[i].widget].push_back(i);
+    const quint32 first = changesBegin(qMin(from, to) + 1);
+    const quint32 last = m_steps[qMax(from, to)].changesEnd;
 
-    auto pieceLength = [this](const Piece &piece) { return int(m_textsById.at(piece.text).size()); };
-
-    for (std::size_t w = 0; w < byWidget.size(); ++w) {
-        std::vector<quint32> &changes = byWidget[w];
-        if (changes.empty() || !m_watched[w].widget)
-            continue;
-        if (back)
-            std::reverse(changes.begin(), changes.end());
+    for (std::size_t w = 0; w < m_watched.size(); ++w) {
         Watched &watched = m_watched[w];
+        if (!watched.widget)
+            continue;
 
-        if (watched.list >= 0) {
-            ListShadow &shadow = m_lists[watched.list];
-            std::vector<Row> rows = shadow.rows;
-            for (quint32 i : changes) {
-                const Change &change = m_changes[i];
-                const bool insert = (change.kind == RowsInserted) != back;
-                if (change.kind == RowChanged) {
-                    rows[change.a] = m_rows[change.c + (back ? 0 : 1)];
-                } else if (change.kind == RowsInserted || change.kind == RowsRemoved) {
-                    if (insert)
-                        rows.insert(rows.begin() + change.a, m_rows.begin() + change.c,
-                                    m_rows.begin() + change.c + change.b);
-                    else
-                        rows.erase(rows.begin() + change.a, rows.begin() + change.a + change.b);
-                }
-            }
-            syncList(shadow, rows);
-        } else if (watched.textBox >= 0) {
-            TextShadow &shadow = m_texts[watched.textBox];
-            QString text = shadow.text;
-            std::vector<quint16> formats = shadow.formats;
-            for (quint32 i : changes) {
-                const Change &change = m_changes[i];
-                if (change.kind != TextChanged)
-                    continue;
-                const int removedFirst = change.b + (back ? change.c : 0);
-                const int removedCount = back ? change.d : change.c;
-                const int insertedFirst = change.b + (back ? 0 : change.c);
-                const int insertedCount = back ? change.c : change.d;
-                int cut = 0;
-                for (int p = removedFirst; p < removedFirst + removedCount; ++p)
-                    cut += pieceLength(m_pieces[p]);
-                text.remove(change.a, cut);
-                formats.erase(formats.begin() + change.a, formats.begin() + change.a + cut);
-                int at = change.a;
-                for (int p = insertedFirst; p < insertedFirst + insertedCount; ++p) {
-                    const QString &piece = m_textsById.at(m_pieces[p].text);
-                    text.insert(at, piece);
-                    formats.insert(formats.begin() + at, piece.size(), quint16(m_pieces[p].format));
-                    at += piece.size();
-                }
-            }
-            syncText(shadow, text, formats);
-        }
-
-        // Going back a scalar takes its value from before the earliest change, going forward from after the latest.
-        bool seen[3] = {false, false, false};
-        for (auto at = changes.rbegin(); at != changes.rend(); ++at) {
-            const Change &change = m_changes[*at];
-            if (change.kind > Enabled || seen[change.kind])
+        // Going back a scalar takes its value from before the earliest change
+        // in the passage, going forward from after the latest one.
+        const std::vector<quint32> &scalars = m_widgetScalars[w];
+        const auto scalarsBegin = std::lower_bound(scalars.begin(), scalars.end(), first);
+        const auto scalarsEnd = std::lower_bound(scalars.begin(), scalars.end(), last);
+        quint8 found = 0;
+        for (int i = 0; i < scalarsEnd - scalarsBegin && found != watched.scalarKinds; ++i) {
+            const Change &change = m_changes[back ? *(scalarsBegin + i) : *(scalarsEnd - 1 - i)];
+            if (found & (1 << change.kind))
                 continue;
-            seen[change.kind] = true;
+            found |= quint8(1 << change.kind);
             const qint32 value = back ? change.a : change.b;
             if (change.kind == LabelText && watched.label)
                 watched.label->setText(m_textsById.at(value));
@@ -669,6 +728,70 @@ void Timeline::applyChanges(int from, int to)
                 watched.widget->setHidden(value);
             else if (change.kind == Enabled)
                 watched.widget->setEnabled(value);
+        }
+
+        const std::vector<quint32> &records = m_widgetChanges[w];
+        const auto begin = std::lower_bound(records.begin(), records.end(), first);
+        const auto end = std::lower_bound(records.begin(), records.end(), last);
+        if (begin == end)
+            continue;
+
+        if (watched.list >= 0) {
+            ListShadow &shadow = m_lists[watched.list];
+            // From the rows now, or from the rows kept last before the target, whichever passes fewer changes.
+            auto kept = std::upper_bound(shadow.checkpoints.begin(), shadow.checkpoints.end(), to,
+                                         [](int step, const Checkpoint &c) { return step < c.step; });
+            const Checkpoint *checkpoint = kept == shadow.checkpoints.begin() ? nullptr : &*(kept - 1);
+            const auto checkpointBegin = checkpoint ? std::lower_bound(records.begin(), records.end(),
+                                                                       changesBegin(checkpoint->step + 1))
+                                                    : records.end();
+            const auto targetEnd = std::lower_bound(records.begin(), records.end(), to < 0 ? 0 : m_steps[to].changesEnd);
+            std::vector<Row> rows;
+            if (checkpoint && targetEnd - checkpointBegin < end - begin) {
+                rows = checkpoint->rows;
+                for (auto at = checkpointBegin; at != targetEnd; ++at)
+                    applyRowChange(rows, m_changes[*at], false);
+            } else {
+                rows = shadow.rows;
+                if (back) {
+                    for (auto at = end; at != begin;)
+                        applyRowChange(rows, m_changes[*--at], true);
+                } else {
+                    for (auto at = begin; at != end; ++at)
+                        applyRowChange(rows, m_changes[*at], false);
+                }
+            }
+            syncList(shadow, rows);
+        } else if (watched.textBox >= 0) {
+            TextShadow &shadow = m_texts[watched.textBox];
+            QString text = shadow.text;
+            std::vector<quint16> formats = shadow.formats;
+            auto apply = [&](const Change &change) {
+                const int removedFirst = change.b + (back ? change.c : 0);
+                const int removedCount = back ? change.d : change.c;
+                const int insertedFirst = change.b + (back ? 0 : change.c);
+                const int insertedCount = back ? change.c : change.d;
+                int cut = 0;
+                for (int p = removedFirst; p < removedFirst + removedCount; ++p)
+                    cut += m_pieces[p].length;
+                text.remove(change.a, cut);
+                formats.erase(formats.begin() + change.a, formats.begin() + change.a + cut);
+                int at = change.a;
+                for (int p = insertedFirst; p < insertedFirst + insertedCount; ++p) {
+                    const Piece &piece = m_pieces[p];
+                    text.insert(at, QStringView(m_characters).mid(piece.offset, piece.length));
+                    formats.insert(formats.begin() + at, piece.length, piece.format);
+                    at += piece.length;
+                }
+            };
+            if (back) {
+                for (auto at = end; at != begin;)
+                    apply(m_changes[*--at]);
+            } else {
+                for (auto at = begin; at != end; ++at)
+                    apply(m_changes[*at]);
+            }
+            syncText(shadow, text, formats);
         }
     }
 }
@@ -691,11 +814,15 @@ void Timeline::syncList(ListShadow &shadow, const std::vector<Row> &target)
     }
     if (int(shadow.rows.size()) > int(target.size()))
         list->model()->removeRows(int(target.size()), int(shadow.rows.size() - target.size()));
+    // All at once: the list and whoever watches it hear of one insertion.
+    QStringList texts;
+    for (int row = common; row < int(target.size()); ++row)
+        texts.append(m_textsById.at(target[row].text));
+    if (!texts.isEmpty())
+        list->insertItems(common, texts);
     for (int row = common; row < int(target.size()); ++row) {
-        auto *item = new QListWidgetItem(m_textsById.at(target[row].text));
         if (target[row].font >= 0)
-            setFont(item, target[row].font);
-        list->insertItem(row, item);
+            setFont(list->item(row), target[row].font);
     }
 }
 
@@ -738,16 +865,17 @@ void Timeline::updateHistory()
         m_history->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
-HistoryLine::HistoryLine(const QString &text, int step, const Timeline *timeline)
+HistoryLine::HistoryLine(const QString &text, int step)
     : QListWidgetItem(nullptr, Type)
     , m_step(step)
     , m_utf16(!text.isValidUtf16())
-    , m_timeline(timeline)
 {
     if (m_utf16)
         m_text = QByteArray(reinterpret_cast<const char *>(text.constData()), text.size() * 2);
     else
         m_text = text.toUtf8();
+    // The conversion keeps room for three bytes a character.
+    m_text.squeeze();
 }
 
 QVariant HistoryLine::data(int role) const
@@ -759,13 +887,17 @@ QVariant HistoryLine::data(int role) const
             return QString(reinterpret_cast<const QChar *>(m_text.constData()), m_text.size() / 2);
         return QString::fromUtf8(m_text);
     case Qt::ForegroundRole:
-        if (m_step >= 0 && m_step > m_timeline->m_position)
+    case Qt::BackgroundRole: {
+        const QListWidget *list = listWidget();
+        const auto *timeline = list ? qobject_cast<const Timeline *>(list->property("timeline").value<QObject *>()) : nullptr;
+        if (!timeline || m_step < 0)
+            break;
+        if (role == Qt::ForegroundRole && m_step > timeline->m_position)
             return QBrush(QColor(150, 150, 150));
-        break;
-    case Qt::BackgroundRole:
-        if (m_step >= 0 && m_step == m_timeline->m_position)
+        if (role == Qt::BackgroundRole && m_step == timeline->m_position)
             return QBrush(QColor(255, 240, 170));
         break;
+    }
     default:
         break;
     }

@@ -104,15 +104,13 @@ private:
     {
         quint32 looksEnd;
         quint32 changesEnd;
-        quint32 rowsEnd;
-        quint32 piecesEnd;
         quint32 linesEnd;
         Trigger trigger;
-        qint16 button;
+        qint8 button;
     };
     struct LookChange
     {
-        QGraphicsItem *item;
+        qint32 item; // by number: a long jump marks items in an array, not a hash
         Look before;
         Look after;
     };
@@ -121,12 +119,13 @@ private:
     struct Change
     {
         ChangeKind kind;
-        quint16 widget;
+        quint8 widget;
+        qint16 d;
         qint32 a;
         qint32 b;
         qint32 c;
-        qint32 d;
     };
+    static Change change(ChangeKind kind, int widget, qint32 a, qint32 b, qint32 c = 0, int d = 0);
     struct Row
     {
         qint32 text;
@@ -134,11 +133,12 @@ private:
         bool operator==(const Row &other) const { return text == other.text && font == other.font; }
         bool operator!=(const Row &other) const { return !(*this == other); }
     };
-    /// Text of one format.
+    /// Text of one format, kept in a buffer of characters.
     struct Piece
     {
-        qint32 text;
-        qint32 format;
+        quint32 offset;
+        quint16 length;
+        quint16 format;
     };
     struct Watched
     {
@@ -149,17 +149,26 @@ private:
         qint32 text = -1;
         bool hidden = false;
         bool enabled = true;
+        quint8 scalarKinds = 0; // which of LabelText, Hidden and Enabled were ever recorded
+    };
+    /// The rows of a list after a step, kept now and then so that a long jump starts near its target.
+    struct Checkpoint
+    {
+        int step;
+        std::vector<Row> rows;
     };
     struct ListShadow
     {
         QListWidget *list;
-        quint16 widget;
+        quint8 widget;
         std::vector<Row> rows;
+        std::vector<Checkpoint> checkpoints;
+        int changesSinceCheckpoint = 0;
     };
     struct TextShadow
     {
         QTextEdit *edit;
-        quint16 widget;
+        quint8 widget;
         QString text;
         std::vector<quint16> formats;
     };
@@ -181,7 +190,7 @@ private:
     void textChanged(int textBox, int position, int removed, int added);
     void readDocument(const TextShadow &shadow, int position, int length, QString &text,
                       std::vector<quint16> &formats);
-    void addPieces(const QString &text, const std::vector<quint16> &formats, int from, int length);
+    int addPieces(const QString &text, const std::vector<quint16> &formats, int from, int length);
 
     bool hasPending() const;
     void dropPending();
@@ -191,6 +200,8 @@ private:
     quint32 linesEnd(int step) const { return step < 0 ? 0 : m_steps[step].linesEnd; }
     void applyLooks(int from, int to);
     void applyChanges(int from, int to);
+    void applyRowChange(std::vector<Row> &rows, const Change &change, bool back) const;
+    void checkpointLists(bool initial);
     void syncList(ListShadow &shadow, const std::vector<Row> &target);
     void syncText(TextShadow &shadow, const QString &text, const std::vector<quint16> &formats);
     void retagPendingLines(int step);
@@ -206,12 +217,14 @@ private:
     std::deque<Change> m_changes;
     std::deque<Row> m_rows;
     std::deque<Piece> m_pieces;
+    QString m_characters;
 
     // What changed since the last commit.
     QHash<QGraphicsItem *, Look> m_pendingLooks;
     std::vector<Change> m_pendingChanges;
     std::vector<Row> m_pendingRows;
     std::vector<Piece> m_pendingPieces;
+    QString m_pendingCharacters;
     int m_pendingLines = 0;
     Trigger m_trigger = Unknown;
     int m_button = -1;
@@ -219,6 +232,17 @@ private:
     std::vector<Watched> m_watched;
     std::vector<ListShadow> m_lists;
     std::vector<TextShadow> m_texts;
+
+    // Items whose look ever changed, by number, with their records in order; and the mark of the last jump that set each.
+    std::vector<QGraphicsItem *> m_items;
+    QHash<QGraphicsItem *, qint32> m_itemIds;
+    std::vector<std::vector<quint32>> m_itemLooks;
+    std::vector<quint32> m_itemMarks;
+    quint32 m_jump = 0;
+    // Each watched widget's records in order, its rows and text apart from the rest:
+    // a jump finds a widget's changes without going through the others'.
+    std::vector<std::vector<quint32>> m_widgetChanges;
+    std::vector<std::vector<quint32>> m_widgetScalars;
 
     // Texts, fonts and formats are kept once and referred to by number.
     QHash<QString, qint32> m_textIds;
@@ -249,17 +273,17 @@ public:
     /// The step of a line whose step is not made yet.
     static constexpr int Pending = -2;
 
-    HistoryLine(const QString &text, int step, const Timeline *timeline);
+    HistoryLine(const QString &text, int step);
     QVariant data(int role) const override;
     int step() const { return m_step; }
 
 private:
     friend class Timeline;
 
+    // No pointer to the timeline: the list knows it, and a line is smaller without.
     QByteArray m_text;
     int m_step;
     bool m_utf16;
-    const Timeline *m_timeline;
 };
 
 #endif // TIMELINE_H

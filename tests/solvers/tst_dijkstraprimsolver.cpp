@@ -237,14 +237,13 @@ void TestDijkstraPrimSolver::piecesOfARefusedGraphAreShown()
     Run run(graph);
     QCOMPARE(run.info(), QStringLiteral("Wprowadzony graf jest niespójny!!!"));
     QCOMPARE(run.events(), QStringList{"Graf ma 3 części, każdą zaznaczono innym kolorem: 1) A, C; 2) B, D, E; 3) F."});
-    const auto colourOf = [&](const QString &name) {
-        for (const QGraphicsItem *item : graph.items()) {
-            if (item->data(0).toString() == QLatin1String("refusal") && item->data(1).toString() == name) {
-                if (const auto *ring = qgraphicsitem_cast<const QGraphicsEllipseItem *>(item))
-                    return ring->pen().color().rgb();
-                if (const auto *band = qgraphicsitem_cast<const QGraphicsLineItem *>(item))
-                    return band->pen().color().rgb();
-            }
+    const auto colourOf = [&](const char *name) {
+        const QString text = QString::fromLatin1(name);
+        const QGraphicsItem *item = text.size() == 1 ? static_cast<QGraphicsItem *>(byName(graph, text))
+                                                     : graph.edgeBetween(byName(graph, text.left(1)), byName(graph, text.mid(1)));
+        for (const QGraphicsItem *marks : graph.items()) {
+            if (marks->type() == CanvasMarks::Type && static_cast<const CanvasMarks *>(marks)->colourOf(item).isValid())
+                return static_cast<const CanvasMarks *>(marks)->colourOf(item).rgb();
         }
         return QRgb(0);
     };
@@ -252,6 +251,7 @@ void TestDijkstraPrimSolver::piecesOfARefusedGraphAreShown()
     QCOMPARE(colourOf("AC"), colourOf("A"));
     QCOMPARE(colourOf("D"), colourOf("B"));
     QCOMPARE(colourOf("DE"), colourOf("B"));
+    QVERIFY(colourOf("A") && colourOf("B") && colourOf("F"));
     QVERIFY(colourOf("A") != colourOf("B") && colourOf("B") != colourOf("F") && colourOf("A") != colourOf("F"));
     QCOMPARE(marked(graph), QStringList());
 }

@@ -4,6 +4,7 @@
 // Everything a user can see of a solver dialog and its canvas, as lines of
 // text: two dialogs that show the same thing give the same lines.
 
+#include "solvers/canvasmarks.h"
 #include "tests/support/testgraphs.h"
 
 #include <QAbstractButton>
@@ -44,13 +45,8 @@ inline QStringList canvasMarks(const Graph &graph)
     QStringList marks;
     const QList<QGraphicsItem *> items = graph.items();
     for (const QGraphicsItem *item : items) {
-        const QString layer = item->data(0).toString();
-        if (layer.isEmpty())
-            continue;
-        QString mark = layer + QLatin1Char(' ') + item->data(1).toString();
-        if (item->data(2).isValid())
-            mark += QLatin1Char(' ') + item->data(2).toString();
-        marks.append(mark);
+        if (item->type() == CanvasMarks::Type)
+            marks += static_cast<const CanvasMarks *>(item)->describe();
     }
     marks.sort();
     return marks;
