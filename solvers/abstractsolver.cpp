@@ -9,7 +9,6 @@
 #include <QEvent>
 #include <QHideEvent>
 #include <QMenu>
-#include <QPen>
 #include <QShortcut>
 #include <QTime>
 #include <QTimer>

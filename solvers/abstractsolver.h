@@ -25,11 +25,14 @@ class QTimer;
  * recorder), the rows, texts, labels, hidden frames and enabled buttons of
  * the dialog (watched through their own signals, or compared before and
  * after), and the history lines it wrote. A step back applies one step's old
- * values, a jump the old or new values of every item and widget the skipped
- * steps touched, each once; the history greys later steps' lines when it
- * paints them. The solver's own state comes back from a small copy kept for
- * every step (keepTimelineState): what a run only adds to is kept in logs
- * that go back by a count (solvers/runlog.h), so the copy is a few numbers.
+ * values. A jump sets each item and widget the skipped steps touched once,
+ * to its value at the target, found through its own records (a list starts
+ * from rows kept now and then): it costs what it touches, not the steps it
+ * skips. The history greys later steps' lines when it paints them. The
+ * solver's own state comes back from a small copy kept for every step
+ * (keepTimelineState; a copy of plain words is kept as the words that
+ * changed): what a run only adds to is kept in logs that go back by a count
+ * (solvers/runlog.h), so the copy is a few numbers.
  *
  * A step begins when the dialog sees an action: a press of "Krok dalej...",
  * a click on a vertex (the base hears it before the solver does) or a press

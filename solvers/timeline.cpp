@@ -18,14 +18,25 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+
+// The timeline of each history list: a line asks for it when the view paints
+// it (and lays it out, once per line), so the way there must be short.
+QHash<const QListWidget *, const Timeline *> &historyTimelines()
+{
+    static QHash<const QListWidget *, const Timeline *> timelines;
+    return timelines;
+}
+
+} // namespace
+
 // The records of a Change, by kind:
 //   LabelText, Hidden, Enabled  a: value before, b: value after (texts by number)
 //   RowsInserted, RowsRemoved   a: first row, b: how many, c: their first Row in the rows kept
 //   RowChanged                  a: row, c: the Row before (the Row after follows it)
 //   TextChanged                 a: position, b: first Piece, c: pieces removed, d: pieces inserted after them
-// Rows and characters kept for records are not given back when steps are
-// dropped (only when the whole run is): dropping steps is rare, and their
-// records are.
+// Rows and characters kept for records are given back only when the whole
+// run is dropped: steps are dropped only when a run goes another way.
 
 Timeline::Timeline(Graph *graph, QListWidget *history, QObject *parent)
     : QObject(parent)
@@ -34,18 +45,19 @@ Timeline::Timeline(Graph *graph, QListWidget *history, QObject *parent)
 {
     m_formats.append(QTextCharFormat());
     m_graph->setLookRecorder(this);
-    m_history->setProperty("timeline", QVariant::fromValue(static_cast<QObject *>(this)));
-}
-
-Timeline::Change Timeline::change(ChangeKind kind, int widget, qint32 a, qint32 b, qint32 c, int d)
-{
-    return {kind, quint8(widget), qint16(d), a, b, c};
+    historyTimelines().insert(m_history, this);
 }
 
 Timeline::~Timeline()
 {
     if (m_graph->lookRecorder() == this)
         m_graph->setLookRecorder(nullptr);
+    historyTimelines().remove(m_history);
+}
+
+Timeline::Change Timeline::change(ChangeKind kind, int widget, qint32 a, qint32 b, qint32 c, int d)
+{
+    return {kind, quint8(widget), qint16(d), a, b, c};
 }
 
 void Timeline::setStateStore(std::unique_ptr<TimelineStateStore> store)
@@ -266,11 +278,14 @@ void Timeline::readScalars(const Watched &watched, qint32 &text, bool &hidden, b
 
 void Timeline::listRowsInserted(int list, int first, int last)
 {
+    // What the timeline restores it writes into the shadow itself.
+    if (m_restoring)
+        return;
     ListShadow &shadow = m_lists[list];
     std::vector<Row> rows;
     for (int row = first; row <= last; ++row)
         rows.push_back(rowOf(shadow.list, row));
-    if (m_recording && !m_restoring) {
+    if (m_recording) {
         m_pendingChanges.push_back(change(RowsInserted, shadow.widget, first, last - first + 1,
                                           qint32(m_pendingRows.size())));
         m_pendingRows.insert(m_pendingRows.end(), rows.begin(), rows.end());
@@ -280,10 +295,12 @@ void Timeline::listRowsInserted(int list, int first, int last)
 
 void Timeline::listRowsRemoving(int list, int first, int last)
 {
+    if (m_restoring)
+        return;
     ListShadow &shadow = m_lists[list];
     const auto from = shadow.rows.begin() + first;
     const auto to = shadow.rows.begin() + last + 1;
-    if (m_recording && !m_restoring) {
+    if (m_recording) {
         m_pendingChanges.push_back(change(RowsRemoved, shadow.widget, first, last - first + 1,
                                           qint32(m_pendingRows.size())));
         m_pendingRows.insert(m_pendingRows.end(), from, to);
@@ -299,12 +316,14 @@ void Timeline::listReset(int list)
 
 void Timeline::listDataChanged(int list, int first, int last)
 {
+    if (m_restoring)
+        return;
     ListShadow &shadow = m_lists[list];
     for (int row = qMax(first, 0); row <= last && row < int(shadow.rows.size()); ++row) {
         const Row now = rowOf(shadow.list, row);
         if (now == shadow.rows[row])
             continue;
-        if (m_recording && !m_restoring) {
+        if (m_recording) {
             m_pendingChanges.push_back(change(RowChanged, shadow.widget, row, 0, qint32(m_pendingRows.size())));
             m_pendingRows.push_back(shadow.rows[row]);
             m_pendingRows.push_back(now);
@@ -333,7 +352,7 @@ void Timeline::readDocument(const TextShadow &shadow, int position, int length, 
         for (auto at = block.begin(); !at.atEnd(); ++at) {
             const QTextFragment fragment = at.fragment();
             const int from = qMax(fragment.position(), position);
-            const int to = qMin(fragment.position() + fragment.length(), end);
+            const int to = qMin(qMin(fragment.position() + fragment.length(), end), position + int(formats.size()));
             if (from < to)
                 std::fill(formats.begin() + (from - position), formats.begin() + (to - position),
                           formatId(fragment.charFormat()));
@@ -359,6 +378,8 @@ int Timeline::addPieces(const QString &text, const std::vector<quint16> &formats
 
 void Timeline::textChanged(int textBox, int position, int removed, int added)
 {
+    if (m_restoring)
+        return;
     TextShadow &shadow = m_texts[textBox];
     const int length = shadow.edit->document()->characterCount() - 1;
     const int before = shadow.text.size();
@@ -389,7 +410,7 @@ void Timeline::textChanged(int textBox, int position, int removed, int added)
            && removedFormats[cut - 1 - tail] == insertedFormats[put - 1 - tail])
         ++tail;
 
-    if (m_recording && !m_restoring && (cut - same - tail > 0 || put - same - tail > 0)) {
+    if (m_recording && (cut - same - tail > 0 || put - same - tail > 0)) {
         auto first = qint32(m_pendingPieces.size());
         int cutPieces = addPieces(removedText, removedFormats, same, cut - same - tail);
         int putPieces = addPieces(inserted, insertedFormats, same, put - same - tail);
@@ -478,7 +499,13 @@ bool Timeline::commit()
         watched.hidden = hidden;
         watched.enabled = enabled;
     }
-    std::vector<LookChange> looks;
+    struct Changed
+    {
+        qint32 item;
+        Look before;
+        Look after;
+    };
+    std::vector<Changed> looks;
     for (auto at = m_pendingLooks.cbegin(); at != m_pendingLooks.cend(); ++at) {
         const Look after = lookOf(at.key());
         if (after == at.value())
@@ -488,6 +515,7 @@ bool Timeline::commit()
             id = m_itemIds.insert(at.key(), qint32(m_items.size()));
             m_items.push_back(at.key());
             m_itemLooks.emplace_back();
+            m_itemFirstLooks.emplace_back();
         }
         looks.push_back({id.value(), at.value(), after});
     }
@@ -519,9 +547,12 @@ bool Timeline::commit()
     const auto charactersBase = quint32(m_characters.size());
     for (Piece &piece : m_pendingPieces)
         piece.offset += charactersBase;
-    for (const LookChange &look : looks) {
-        m_itemLooks[look.item].push_back(quint32(m_looks.size()));
-        m_looks.push_back(look);
+    for (const Changed &look : looks) {
+        std::vector<quint32> &records = m_itemLooks[look.item];
+        if (records.empty())
+            m_itemFirstLooks[look.item] = look.before;
+        records.push_back(quint32(m_looks.size()));
+        m_looks.push_back({look.item, look.after});
     }
     for (Change change : m_pendingChanges) {
         if (change.kind == RowsInserted || change.kind == RowsRemoved || change.kind == RowChanged)
@@ -630,6 +661,14 @@ void Timeline::rebase()
     }
 }
 
+Timeline::Look Timeline::lookBefore(quint32 record) const
+{
+    const qint32 item = m_looks[record].item;
+    const std::vector<quint32> &records = m_itemLooks[item];
+    const auto at = std::lower_bound(records.begin(), records.end(), record);
+    return at == records.begin() ? m_itemFirstLooks[item] : m_looks[*(at - 1)].after;
+}
+
 // Going back, an item takes its look from before the earliest step that
 // changed it; going forward, from after the latest one. A short move reads
 // the records of the steps it passes; a long one asks every item ever
@@ -645,7 +684,7 @@ void Timeline::applyLooks(int from, int to)
             if (records.empty())
                 continue;
             const auto after = std::lower_bound(records.begin(), records.end(), end);
-            const Look look = after == records.begin() ? m_looks[records.front()].before : m_looks[*(after - 1)].after;
+            const Look look = after == records.begin() ? m_itemFirstLooks[item] : m_looks[*(after - 1)].after;
             if (!(lookOf(m_items[item]) == look))
                 setLook(m_items[item], look);
         }
@@ -660,8 +699,10 @@ void Timeline::applyLooks(int from, int to)
         setLook(m_items[change.item], look);
     };
     if (to < from) {
-        for (quint32 i = first; i < last; ++i)
-            apply(m_looks[i], m_looks[i].before);
+        for (quint32 i = first; i < last; ++i) {
+            if (m_itemMarks[m_looks[i].item] != mark)
+                apply(m_looks[i], lookBefore(i));
+        }
     } else {
         for (quint32 i = last; i-- > first;)
             apply(m_looks[i], m_looks[i].after);
@@ -824,6 +865,7 @@ void Timeline::syncList(ListShadow &shadow, const std::vector<Row> &target)
         if (target[row].font >= 0)
             setFont(list->item(row), target[row].font);
     }
+    shadow.rows = target;
 }
 
 void Timeline::syncText(TextShadow &shadow, const QString &text, const std::vector<quint16> &formats)
@@ -851,6 +893,8 @@ void Timeline::syncText(TextShadow &shadow, const QString &text, const std::vect
         cursor.insertText(text.mid(start, end - start), m_formats.at(formats[start]));
         start = end;
     }
+    shadow.text = text;
+    shadow.formats = formats;
 }
 
 // Scrolling lays out every line the view has not laid out yet: done only on a move along the timeline.
@@ -888,8 +932,7 @@ QVariant HistoryLine::data(int role) const
         return QString::fromUtf8(m_text);
     case Qt::ForegroundRole:
     case Qt::BackgroundRole: {
-        const QListWidget *list = listWidget();
-        const auto *timeline = list ? qobject_cast<const Timeline *>(list->property("timeline").value<QObject *>()) : nullptr;
+        const Timeline *timeline = historyTimelines().value(listWidget());
         if (!timeline || m_step < 0)
             break;
         if (role == Qt::ForegroundRole && m_step > timeline->m_position)

@@ -9,7 +9,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QTextCharFormat>
-#include <QVector>
 #include <QtGlobal>
 
 #include <deque>
@@ -108,10 +107,10 @@ private:
         Trigger trigger;
         qint8 button;
     };
+    /// The look an item took; the look before is the item's record before this one, or its first look.
     struct LookChange
     {
         qint32 item; // by number: a long jump marks items in an array, not a hash
-        Look before;
         Look after;
     };
     enum ChangeKind : quint8 { LabelText, Hidden, Enabled, RowsInserted, RowsRemoved, RowChanged, TextChanged };
@@ -198,6 +197,7 @@ private:
     quint32 looksBegin(int step) const { return step <= 0 ? 0 : m_steps[step - 1].looksEnd; }
     quint32 changesBegin(int step) const { return step <= 0 ? 0 : m_steps[step - 1].changesEnd; }
     quint32 linesEnd(int step) const { return step < 0 ? 0 : m_steps[step].linesEnd; }
+    Look lookBefore(quint32 record) const;
     void applyLooks(int from, int to);
     void applyChanges(int from, int to);
     void applyRowChange(std::vector<Row> &rows, const Change &change, bool back) const;
@@ -237,6 +237,7 @@ private:
     std::vector<QGraphicsItem *> m_items;
     QHash<QGraphicsItem *, qint32> m_itemIds;
     std::vector<std::vector<quint32>> m_itemLooks;
+    std::vector<Look> m_itemFirstLooks;
     std::vector<quint32> m_itemMarks;
     quint32 m_jump = 0;
     // Each watched widget's records in order, its rows and text apart from the rest:
