@@ -3,7 +3,6 @@
 #include "solvers/mintysolver.h"
 #include "tests/support/snapshot.h"
 
-#include <QTabWidget>
 #include <QToolButton>
 
 #include <functional>
