@@ -93,6 +93,8 @@ AbstractSolver::~AbstractSolver()
     stopPlay();
     removeMarks(ResultLayer);
     removeMarks(RefusalLayer);
+    // Before the widgets it watches: a list being destroyed still reports its rows going.
+    delete m_timeline;
 }
 
 int AbstractSolver::timelinePosition() const
