@@ -103,7 +103,8 @@ void DijkstraPrimSolver::restoreTimelineState(const TimelineState &state)
 void DijkstraPrimSolver::showResult(bool finished)
 {
     ui.totalWeightLabel->setVisible(finished);
-    ui.totalWeightLabel->setText(finished ? tr("Waga drzewa: %1").arg(QString::number(treeWeight, 'g', 15)) : QString());
+    const QString total = QString::number(treeWeight, 'g', 15);
+    ui.totalWeightLabel->setText(finished ? tr("Waga drzewa: %1").arg(total) : QString());
 }
 
 void DijkstraPrimSolver::initVerticleRecords()

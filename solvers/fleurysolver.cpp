@@ -330,7 +330,8 @@ void FleurySolver::stepForward()
         setCurrentInfo(tr("Oznaczamy krawedź pomiędzy obecnym wierzchołkiem, a wierzchołkiem sąsiadującym jako usuniętą."));
         lastRemovedEdge = removeEdgeBetween(neighbourVerticle, currentVerticle);
         if (!lastRemovedEdge) {
-            reportBrokenRun(tr("brak krawędzi między %1 a %2").arg(currentVerticle->name(), neighbourVerticle->name()));
+            reportBrokenRun(
+                tr("brak krawędzi między %1 a %2").arg(currentVerticle->name(), neighbourVerticle->name()));
             return;
         }
         phase = MoveToNeighbour;

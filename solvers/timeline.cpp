@@ -720,7 +720,8 @@ void Timeline::applyRowChange(std::vector<Row> &rows, const Change &change, bool
     }
 }
 
-// A list's rows are kept whenever it has changed about as often as it has rows: the copies cost no more than the records.
+// A list's rows are kept whenever it has changed about as often as it has
+// rows: the copies cost no more than the records.
 void Timeline::checkpointLists(bool initial)
 {
     for (ListShadow &shadow : m_lists) {
@@ -786,7 +787,8 @@ void Timeline::applyChanges(int from, int to)
             const auto checkpointBegin = checkpoint ? std::lower_bound(records.begin(), records.end(),
                                                                        changesBegin(checkpoint->step + 1))
                                                     : records.end();
-            const auto targetEnd = std::lower_bound(records.begin(), records.end(), to < 0 ? 0 : m_steps[to].changesEnd);
+            const quint32 targetChanges = to < 0 ? 0 : m_steps[to].changesEnd;
+            const auto targetEnd = std::lower_bound(records.begin(), records.end(), targetChanges);
             std::vector<Row> rows;
             if (checkpoint && targetEnd - checkpointBegin < end - begin) {
                 rows = checkpoint->rows;

@@ -233,7 +233,8 @@ private:
     std::vector<ListShadow> m_lists;
     std::vector<TextShadow> m_texts;
 
-    // Items whose look ever changed, by number, with their records in order; and the mark of the last jump that set each.
+    // Items whose look ever changed, by number, with their records in order,
+    // their looks before the first, and the mark of the last jump that set each.
     std::vector<QGraphicsItem *> m_items;
     QHash<QGraphicsItem *, qint32> m_itemIds;
     std::vector<std::vector<quint32>> m_itemLooks;

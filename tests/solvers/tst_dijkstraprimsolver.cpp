@@ -236,11 +236,13 @@ void TestDijkstraPrimSolver::piecesOfARefusedGraphAreShown()
     build(graph, "AC1 BD1 DE1", 6);
     Run run(graph);
     QCOMPARE(run.info(), QStringLiteral("Wprowadzony graf jest niespójny!!!"));
-    QCOMPARE(run.events(), QStringList{"Graf ma 3 części, każdą zaznaczono innym kolorem: 1) A, C; 2) B, D, E; 3) F."});
+    QCOMPARE(run.events(),
+             QStringList{"Graf ma 3 części, każdą zaznaczono innym kolorem: 1) A, C; 2) B, D, E; 3) F."});
     const auto colourOf = [&](const char *name) {
         const QString text = QString::fromLatin1(name);
-        const QGraphicsItem *item = text.size() == 1 ? static_cast<QGraphicsItem *>(byName(graph, text))
-                                                     : graph.edgeBetween(byName(graph, text.left(1)), byName(graph, text.mid(1)));
+        const QGraphicsItem *item = text.size() == 1
+                                        ? static_cast<QGraphicsItem *>(byName(graph, text))
+                                        : graph.edgeBetween(byName(graph, text.left(1)), byName(graph, text.mid(1)));
         for (const QGraphicsItem *marks : graph.items()) {
             if (marks->type() == CanvasMarks::Type && static_cast<const CanvasMarks *>(marks)->colourOf(item).isValid())
                 return static_cast<const CanvasMarks *>(marks)->colourOf(item).rgb();

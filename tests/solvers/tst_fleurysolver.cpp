@@ -222,8 +222,8 @@ void TestFleurySolver::refusalsExplainThemselves_data()
     QTest::newRow("both") << "AB1 CD1 DE1 EC1" << 0 << refused
         << QStringList{err, "Wierzchołki o nieparzystym stopniu: A, B.",
                        "Graf ma 2 części, każdą zaznaczono innym kolorem: 1) A, B; 2) C, D, E."}
-        << QStringList{"refusal A", "refusal A", "refusal AB", "refusal B", "refusal B", "refusal C", "refusal CD", "refusal D",
-                       "refusal DE", "refusal E", "refusal EC"};
+        << QStringList{"refusal A", "refusal A", "refusal AB", "refusal B", "refusal B", "refusal C",
+                       "refusal CD", "refusal D", "refusal DE", "refusal E", "refusal EC"};
     QTest::newRow("no vertices") << "" << 0 << "Wprowadzony graf nie ma wierzchołków!!!" << QStringList()
                                  << QStringList();
 }

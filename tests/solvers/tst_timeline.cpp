@@ -191,7 +191,8 @@ void TestTimeline::walksShowWhatFreshRunsShow()
         }
         settle();
         const int now = dialog->timelinePosition();
-        const QString where = QStringLiteral("action %1 (%2) from %3 to %4").arg(action).arg(done).arg(position).arg(now);
+        const QString where =
+            QStringLiteral("action %1 (%2) from %3 to %4").arg(action).arg(done).arg(position).arg(now);
         QVERIFY2(now >= -1 && now <= steps, qPrintable(where));
         // After a quick solve the timeline's next step from quickAfter is the quick solve.
         const bool atQuick = quickDone && now == quickAfter + 1 && dialog->timelineLength() == quickAfter + 2
@@ -343,8 +344,9 @@ void TestTimeline::aNewStartReplacesTheRun()
     QCOMPARE(run.solver.timelinePosition(), 0);
     QCOMPARE(run.solver.timelineLength(), 1);
     QCOMPARE(run.list("closedVerticlesList"), QStringList{"B(0)"});
-    QCOMPARE(run.events(), (QStringList{"Wybrano wierzchołek 'B' jako startowy.",
-                                        "Dodano wierzchołek 'B' do listy wierzchołków odwiedzonych i przypisano mu wartość: 0."}));
+    QCOMPARE(run.events(),
+             (QStringList{"Wybrano wierzchołek 'B' jako startowy.",
+                          "Dodano wierzchołek 'B' do listy wierzchołków odwiedzonych i przypisano mu wartość: 0."}));
     QCOMPARE(marked(graph), QStringList{"B: green r15 w3"});
 }
 

@@ -76,11 +76,10 @@ inline QStringList snapshot(const QDialog &dialog, const Graph &graph)
     }
 
     QList<QWidget *> widgets = dialog.findChildren<QWidget *>();
-    widgets.erase(std::remove_if(widgets.begin(), widgets.end(),
-                                 [](QWidget *w) {
-                                     return w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"));
-                                 }),
-                  widgets.end());
+    auto internal = [](QWidget *w) {
+        return w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"));
+    };
+    widgets.erase(std::remove_if(widgets.begin(), widgets.end(), internal), widgets.end());
     std::sort(widgets.begin(), widgets.end(),
               [](QWidget *a, QWidget *b) { return a->objectName() < b->objectName(); });
     for (QWidget *widget : std::as_const(widgets)) {
@@ -101,8 +100,8 @@ inline QStringList snapshot(const QDialog &dialog, const Graph &graph)
                 if (history && item->data(Qt::ForegroundRole).isValid())
                     continue;
                 const QString text = history ? item->text().mid(11) : item->text();
-                const QString mark = history ? (item->data(Qt::BackgroundRole).isValid() ? QStringLiteral("*") : QString())
-                                             : (item->font().strikeOut() ? QStringLiteral("~") : QString());
+                const bool marked = history ? item->data(Qt::BackgroundRole).isValid() : item->font().strikeOut();
+                const QString mark = !marked ? QString() : history ? QStringLiteral("*") : QStringLiteral("~");
                 lines.append(name + QStringLiteral(": ") + mark + text);
             }
         }
