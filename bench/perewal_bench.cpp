@@ -4,11 +4,15 @@
 // the same graph, with the ratio; the goals are the ratios, never the times.
 //
 //   perewal_bench [--runs N] [--sizes 100:300,1000:3000,5000:15000] [--quick-edges 100000]
-//                 [--budget SECONDS] [--figures load,edit,view,export,undo,steps,quick,memory,startup,paint,largest] [--title TEXT]
+//                 [--budget SECONDS]
+//                 [--figures load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory]
+//                 [--title TEXT]
 //
-// "steps" runs the three algorithms; "minty", "dijkstraprim" or "fleury" runs one of them.
+// "steps" runs the three algorithms; "minty", "dijkstraprim" or "fleury" runs one of them. "timeline"
+// moves along each algorithm's whole run; "timeline-memory" keeps a whole Fleury step run on the timeline.
 // "view" fits and zooms a view of the graph, "export" saves it as PNG, SVG and PDF.
 // "undo" loads, moves, undoes and redoes as steps of the undo stack, and weighs a history of 1,000 edits.
+// "paint" and "largest" paint large graphs in the main window and load the costliest 2 MB files.
 
 #include "app/perewal.h"
 #include "graph/editcommand.h"
@@ -308,6 +312,7 @@ QString sizeName(int verticles, int edges)
 struct RunResult
 {
     double slowest = 0;     // the slowest single click, ms
+    int slowestClick = 0;   // which: 0 is opening the dialog, 1 the start vertex
     double total = 0;       // the whole run, ms
     int clicks = 0;
     bool finished = false;  // false when the run was cut off at the time limit
@@ -333,7 +338,10 @@ RunResult runSteps(Graph &graph, double limitMs)
         t.start();
         action();
         const double ms = t.nsecsElapsed() / 1e6;
-        result.slowest = qMax(result.slowest, ms);
+        if (ms > result.slowest) {
+            result.slowest = ms;
+            result.slowestClick = result.clicks + 1;
+        }
         result.total += ms;
         ++result.clicks;
     };
@@ -343,6 +351,73 @@ RunResult runSteps(Graph &graph, double limitMs)
         click([&] { step->click(); });
     result.finished = !step->isEnabled();
     solver->close();
+    solver.reset();
+    // The event loop runs once the dialog is gone, as it does in the program:
+    // the scene catches up with the looks the run changed.
+    settle();
+    return result;
+}
+
+struct NavigationResult
+{
+    double back = 0;  // the slowest step back, ms
+    double jump = 0;  // the slowest jump to a random step
+    double start = 0; // the slowest "Od początku"
+    int steps = 0;
+    bool finished = false;
+};
+
+/**
+ * Runs a solver to its end, then moves along its timeline as a teacher
+ * does, each move from a random moment: a step back, a jump to a random
+ * step (back or forth) and "Od początku". The first sample of each starts
+ * from the end, and the jumps include the whole run both ways.
+ */
+template<class Solver>
+NavigationResult navigate(Graph &graph, double limitMs, int samples, unsigned seed)
+{
+    NavigationResult result;
+    auto solver = std::make_unique<Solver>(&graph, nullptr);
+    emit graph.verticleClicked(graph.verticles().first());
+    auto *step = solver->template findChild<QPushButton *>(QStringLiteral("stepForwardButton"));
+    QElapsedTimer whole;
+    whole.start();
+    while (step->isEnabled() && whole.nsecsElapsed() / 1e6 < limitMs)
+        step->click();
+    result.finished = !step->isEnabled();
+    auto done = [&] {
+        solver->close();
+        solver.reset();
+        settle();
+    };
+    if (!result.finished) {
+        done();
+        return result;
+    }
+    settle();
+    const int last = solver->timelineLength() - 1;
+    result.steps = last + 1;
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> any(0, last);
+    auto timed = [](const std::function<void()> &move) {
+        QElapsedTimer timer;
+        timer.start();
+        move();
+        return timer.nsecsElapsed() / 1e6;
+    };
+    auto *back = solver->template findChild<QPushButton *>(QStringLiteral("stepBackButton"));
+    auto *toStart = solver->template findChild<QPushButton *>(QStringLiteral("toStartButton"));
+    for (int i = 0; i < samples; ++i) {
+        solver->jumpTo(i == 0 ? last : any(rng));
+        result.back = qMax(result.back, timed([&] { back->click(); }));
+        const int from = i == 0 ? 0 : i == 1 ? last : any(rng);
+        const int to = i == 0 ? last : i == 1 ? 0 : any(rng);
+        solver->jumpTo(from);
+        result.jump = qMax(result.jump, timed([&] { solver->jumpTo(to); }));
+        solver->jumpTo(i == 0 ? last : any(rng));
+        result.start = qMax(result.start, timed([&] { toStart->click(); }));
+    }
+    done();
     return result;
 }
 
@@ -542,6 +617,13 @@ int childMode(const QString &mode, const QString &file, bool fitted)
         Graph graph;
         load(graph, bytes);
         out << before << ' ' << peakKib() << Qt::endl;
+    } else if (mode == QLatin1String("memory-fleury-run")) {
+        // The whole step run, every click kept on the dialog's timeline.
+        Graph graph;
+        load(graph, bytes);
+        settle();
+        const RunResult run = runSteps<FleurySolver>(graph, 1e12);
+        out << before << ' ' << peakKib() << ' ' << run.clicks << Qt::endl;
     } else {
         const GraphData data = graphData(bytes);
         QGraphicsScene scene;
@@ -557,7 +639,7 @@ QPair<qint64, qint64> childPeak(const QString &mode, const QString &file)
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), mode, file});
     child.waitForFinished(-1);
     const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split(' ');
-    if (parts.size() != 2)
+    if (parts.size() < 2)
         return {-1, -1};
     return {parts[0].toLongLong(), parts[1].toLongLong()};
 }
@@ -755,7 +837,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("budget"), QStringLiteral("Seconds a figure may take over its runs, and a whole run of an algorithm."),
                       QStringLiteral("s"), QStringLiteral("60")});
     parser.addOption({QStringLiteral("figures"), QStringLiteral("Figures to measure."), QStringLiteral("list"),
-                      QStringLiteral("load,edit,view,export,undo,steps,quick,memory,startup,paint,largest")});
+                      QStringLiteral("load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory")});
     parser.addOption({QStringLiteral("title"), QStringLiteral("Table title."), QStringLiteral("text"), QStringLiteral("Perewal")});
     parser.addHelpOption();
     parser.process(app);
@@ -764,8 +846,8 @@ int main(int argc, char **argv)
     const QStringList figures = parser.value(QStringLiteral("figures")).split(QLatin1Char(','));
     auto wanted = [&](const char *figure) { return figures.contains(QLatin1String(figure)); };
     const bool needScenes = wanted("load") || wanted("edit") || wanted("view") || wanted("export") || wanted("undo")
-                            || wanted("steps") || wanted("quick")
-                            || wanted("minty") || wanted("dijkstraprim") || wanted("fleury");
+                            || wanted("steps") || wanted("quick") || wanted("minty") || wanted("dijkstraprim")
+                            || wanted("fleury") || wanted("timeline");
     const double budgetMs = parser.value(QStringLiteral("budget")).toDouble() * 1000;
     QList<QPair<int, int>> sizes;
     for (const QString &size : parser.value(QStringLiteral("sizes")).split(QLatin1Char(','))) {
@@ -911,13 +993,41 @@ int main(int argc, char **argv)
                 note = QStringLiteral("run cut off after %1 clicks, %2 s").arg(r.clicks).arg(r.total / 1000, 0, 'f', 0);
                 cutOff.insert(name);
             }
+            note += r.slowestClick == 0 ? QStringLiteral("; slowest: opening")
+                                        : QStringLiteral("; slowest: click %1").arg(r.slowestClick);
             report({QStringLiteral("slowest click, ") + name, size, r.slowest, QStringLiteral("full repaint"), repaintMs,
                     QStringLiteral("≤ 1"), note});
         };
         stepFigure(QStringLiteral("Minty run"), "minty", [&] { return runSteps<MintySolver>(graph, budgetMs); });
         stepFigure(QStringLiteral("Dijkstra-Prim run"), "dijkstraprim", [&] { return runSteps<DijkstraPrimSolver>(graph, budgetMs); });
 
-        if (!wanted("steps") && !wanted("fleury") && !wanted("quick"))
+        // Moving along a whole run's timeline, against a full repaint of the same graph.
+        // Not where the whole run was cut off already in this table or at a smaller size.
+        auto timelineFigure = [&](const QString &name, const QString &runName, double repaint,
+                                  const QString &graphSize, const std::function<NavigationResult()> &run) {
+            if (!wanted("timeline") || cutOff.contains(name + QStringLiteral(" timeline")) || cutOff.contains(runName))
+                return;
+            const NavigationResult r = run();
+            if (!r.finished) {
+                cutOff.insert(name + QStringLiteral(" timeline"));
+                out << "  " << name << " @ " << graphSize << ": run cut off, no timeline figures" << Qt::endl;
+                return;
+            }
+            const QString note = QStringLiteral("%1 steps").arg(r.steps);
+            report({QStringLiteral("one step back, ") + name, graphSize, r.back, QStringLiteral("full repaint"), repaint,
+                    QStringLiteral("≤ 1"), note});
+            report({QStringLiteral("jump to a random step, ") + name, graphSize, r.jump, QStringLiteral("full repaint"),
+                    repaint, QStringLiteral("≤ 1"), note});
+            report({QStringLiteral("\"Od początku\", ") + name, graphSize, r.start, QStringLiteral("full repaint"), repaint,
+                    QStringLiteral("≤ 1"), note});
+        };
+        const int samples = qMax(runs * 4, 10);
+        timelineFigure(QStringLiteral("Minty"), QStringLiteral("Minty run"), repaintMs, size,
+                       [&] { return navigate<MintySolver>(graph, budgetMs, samples, 1u + verticles); });
+        timelineFigure(QStringLiteral("Dijkstra-Prim"), QStringLiteral("Dijkstra-Prim run"), repaintMs, size,
+                       [&] { return navigate<DijkstraPrimSolver>(graph, budgetMs, samples, 2u + verticles); });
+
+        if (!wanted("steps") && !wanted("fleury") && !wanted("quick") && !wanted("timeline"))
             continue;
         const GraphData euler = eulerianGraph(verticles, edges, 7u + verticles);
         Graph eulerGraph;
@@ -925,6 +1035,9 @@ int main(int argc, char **argv)
         settle();
         const double eulerRepaintMs = repaint(eulerGraph, runs);
         stepFigure(QStringLiteral("Fleury step run"), "fleury", [&] { return runSteps<FleurySolver>(eulerGraph, budgetMs); });
+        timelineFigure(QStringLiteral("Fleury"), QStringLiteral("Fleury step run"), eulerRepaintMs,
+                       sizeName(verticles, euler.edges.size()),
+                       [&] { return navigate<FleurySolver>(eulerGraph, budgetMs, samples, 3u + verticles); });
         if (wanted("quick")) {
             const double quickMs = measure(runs, budgetMs, {}, [&] { quickSolve(eulerGraph); });
             report({QStringLiteral("Fleury quick solve"), sizeName(verticles, euler.edges.size()), quickMs,
@@ -959,6 +1072,21 @@ int main(int argc, char **argv)
         paintTable(temp, qBound(1, runs, 3));
     if (wanted("largest"))
         largestFilesTable(temp);
+    // A whole Fleury step run with its timeline, against loading the same graph alone.
+    if (wanted("timeline-memory") && !sizes.isEmpty()) {
+        const auto &[verticles, edges] = sizes.last();
+        const GraphData euler = eulerianGraph(verticles, edges, 7u + verticles);
+        const QString eulerFile = temp.filePath(QStringLiteral("euler-%1.graf").arg(verticles));
+        QFile file(eulerFile);
+        file.open(QIODevice::WriteOnly);
+        file.write(graphFile(euler));
+        file.close();
+        const auto run = childPeak(QStringLiteral("memory-fleury-run"), eulerFile);
+        const auto loaded = childPeak(QStringLiteral("memory-load"), eulerFile);
+        report({QStringLiteral("peak memory, whole Fleury step run kept on the timeline"),
+                sizeName(verticles, euler.edges.size()), run.second / 1024.0, QStringLiteral("loading alone"),
+                loaded.second / 1024.0, QStringLiteral("≤ 2"), {}});
+    }
 
     if (wanted("startup")) {
         const int startupRuns = qMax(runs, 9);

@@ -9,7 +9,21 @@
 
 class GraphEdge;
 class GraphVerticle;
+class QGraphicsItem;
 class QGraphicsLineItem;
+
+/**
+ * Told about a vertex or an edge just before one of its marking operations
+ * changes its look, while installed on the scene (Graph::setLookRecorder).
+ */
+class LookRecorder
+{
+public:
+    virtual void lookAboutToChange(QGraphicsItem *item) = 0;
+
+protected:
+    ~LookRecorder() = default;
+};
 
 /**
  * The canvas on which the user draws an undirected, weighted graph and on
@@ -59,6 +73,9 @@ public:
     QList<GraphVerticle *> neighboursOf(const GraphVerticle *v) const;
     /// The edges of v in key order; costs the degree of v, not the size of the graph.
     QList<GraphEdge *> edgesOf(const GraphVerticle *v) const;
+    /// Whoever wants to hear of every change of an item's look, or null; the scene does not own it.
+    void setLookRecorder(LookRecorder *recorder) { m_lookRecorder = recorder; }
+    LookRecorder *lookRecorder() const { return m_lookRecorder; }
     /// Sets open[v] to false for `from` and for every vertex reached from it through open ones.
     static void closeReachable(GraphVerticle *from, QHash<GraphVerticle *, bool> &open);
 
@@ -181,6 +198,7 @@ private:
     QPointF m_pressedAt;
     QPointF m_pressedFrom;
     bool m_dragging = false;
+    LookRecorder *m_lookRecorder = nullptr;
 };
 
 #endif // GRAPH_H

@@ -83,8 +83,15 @@ qreal GraphEdge::weight() const
     return std::trunc(m_weight) + 0.0;
 }
 
+void GraphEdge::aboutToMark()
+{
+    if (LookRecorder *recorder = m_graph->lookRecorder())
+        recorder->lookAboutToChange(this);
+}
+
 void GraphEdge::setPenStyle(Qt::PenStyle style)
 {
+    aboutToMark();
     QPen p = pen();
     p.setStyle(style);
     setPen(p);
@@ -92,6 +99,7 @@ void GraphEdge::setPenStyle(Qt::PenStyle style)
 
 void GraphEdge::setPenWidth(qreal width)
 {
+    aboutToMark();
     QPen p = pen();
     p.setWidthF(width);
     setPen(p);
@@ -99,6 +107,7 @@ void GraphEdge::setPenWidth(qreal width)
 
 void GraphEdge::setPenColor(Qt::GlobalColor color)
 {
+    aboutToMark();
     QPen p = pen();
     p.setColor(color);
     setPen(p);

@@ -55,6 +55,8 @@ public:
 private:
     friend class Graph; // takes the labels back when it clears the whole scene
 
+    void aboutToMark();
+
     GraphVerticle *m_start;
     GraphVerticle *m_end;
     Graph *m_graph;

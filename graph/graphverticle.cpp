@@ -51,13 +51,21 @@ QString GraphVerticle::name() const
     return QString(m_name);
 }
 
+void GraphVerticle::aboutToMark()
+{
+    if (LookRecorder *recorder = m_graph->lookRecorder())
+        recorder->lookAboutToChange(this);
+}
+
 void GraphVerticle::setRadius(int r)
 {
+    aboutToMark();
     setRect(-r, -r, 2 * r, 2 * r);
 }
 
 void GraphVerticle::setBrushColor(Qt::GlobalColor color)
 {
+    aboutToMark();
     QBrush b = brush();
     b.setColor(color);
     setBrush(b);
@@ -65,6 +73,7 @@ void GraphVerticle::setBrushColor(Qt::GlobalColor color)
 
 void GraphVerticle::setPenWidth(int width)
 {
+    aboutToMark();
     QPen p = pen();
     p.setWidth(width);
     setPen(p);
@@ -72,6 +81,7 @@ void GraphVerticle::setPenWidth(int width)
 
 void GraphVerticle::setPenColor(Qt::GlobalColor color)
 {
+    aboutToMark();
     QPen p = pen();
     p.setColor(color);
     setPen(p);

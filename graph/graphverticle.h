@@ -44,6 +44,8 @@ public:
 private:
     friend class Graph;
 
+    void aboutToMark();
+
     Graph *m_graph;
     QChar m_name;
     QGraphicsSimpleTextItem *m_label = nullptr;

@@ -1,14 +1,36 @@
 #include "solvers/abstractsolver.h"
 
 #include "graph/graph.h"
+#include "graph/graphedge.h"
+#include "graph/graphverticle.h"
 
+#include <QActionGroup>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QHideEvent>
+#include <QMenu>
 #include <QScreen>
-#include <QToolBar>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
+#include <QToolBar>
 #include <QTime>
+#include <QTimer>
 
+#include <algorithm>
 #include <utility>
+
+namespace {
+
+const QList<QColor> &pieceColours()
+{
+    static const QList<QColor> colours{QColor(31, 119, 180), QColor(255, 127, 14), QColor(148, 103, 189),
+                                       QColor(214, 39, 40),  QColor(23, 190, 207), QColor(140, 86, 75),
+                                       QColor(227, 119, 194), QColor(188, 189, 34)};
+    return colours;
+}
+
+} // namespace
 
 AbstractSolver::AbstractSolver(Graph *graph, QWidget *parent)
     : QDialog(parent)
@@ -23,9 +45,84 @@ AbstractSolver::AbstractSolver(Graph *graph, QWidget *parent)
     // Long lines show whole in their tooltips rather than behind a scroll bar.
     ui.eventLogWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fitOnScreen();
-    // Only the idle scene reports vertex clicks, and in it a click edits nothing.
+    // Only the idle scene reports vertex clicks; while the dialog runs, a drag
+    // moves nothing and a double click types no weight.
     graph->setMode(Graph::Idle);
+    graph->setEditable(false);
+
+    m_timeline = new Timeline(graph, ui.eventLogWidget, this);
+    m_timeline->watch(ui.currentInfoLabel);
+    m_timeline->watch(ui.stepForwardButton);
     connect(ui.stepForwardButton, &QPushButton::clicked, this, &AbstractSolver::stepForwardButtonClicked);
+    // Connected before the solver connects its own slot: the click begins a step before the solver acts on it.
+    connect(graph, &Graph::verticleClicked, this, [this] { actionBegins(Timeline::Click); });
+
+    connect(ui.stepBackButton, &QPushButton::clicked, this, &AbstractSolver::stepBack);
+    connect(ui.toStartButton, &QPushButton::clicked, this, &AbstractSolver::goToStart);
+    connect(ui.playButton, &QToolButton::clicked, this, &AbstractSolver::togglePlay);
+    connect(ui.eventLogWidget, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        if (item->type() == HistoryLine::Type)
+            jumpTo(static_cast<HistoryLine *>(item)->step());
+    });
+
+    auto *paces = new QMenu(ui.playButton);
+    paces->setObjectName(QStringLiteral("paceMenu"));
+    auto *paceGroup = new QActionGroup(paces);
+    const QList<QPair<double, QString>> choices{{0.5, tr("0,5 kroku na sekundę")}, {1, tr("1 krok na sekundę")},
+                                                {2, tr("2 kroki na sekundę")},     {3, tr("3 kroki na sekundę")},
+                                                {5, tr("5 kroków na sekundę")}};
+    for (const auto &[pace, text] : choices) {
+        QAction *action = paces->addAction(text);
+        action->setObjectName(QStringLiteral("pace%1Action").arg(pace * 10));
+        action->setCheckable(true);
+        action->setChecked(pace == m_pace);
+        paceGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, pace = pace] { setPace(pace); });
+    }
+    ui.playButton->setMenu(paces);
+
+    m_playTimer = new QTimer(this);
+    connect(m_playTimer, &QTimer::timeout, this, &AbstractSolver::playTick);
+
+    // Shortcuts rather than key handlers: a focused list or text box would take the arrows, Space and Home.
+    auto keys = [this](std::initializer_list<int> list, void (AbstractSolver::*slot)()) {
+        for (int key : list)
+            connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, slot);
+    };
+    keys({Qt::Key_Right, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}, &AbstractSolver::stepForwardKey);
+    keys({Qt::Key_Left, Qt::Key_Backspace}, &AbstractSolver::stepBack);
+    keys({Qt::Key_Home}, &AbstractSolver::goToStart);
+    keys({Qt::Key_End}, &AbstractSolver::goToEnd);
+    keys({Qt::Key_P}, &AbstractSolver::togglePlay);
+
+    // The play button follows the step button, whoever enables or disables it.
+    ui.stepForwardButton->installEventFilter(this);
+    updateControls();
+}
+
+AbstractSolver::~AbstractSolver()
+{
+    graph->setEditable(true);
+    stopPlay();
+    removeMarks(ResultLayer);
+    removeMarks(RefusalLayer);
+    // Before the widgets it watches: a list being destroyed still reports its rows going.
+    delete m_timeline;
+}
+
+int AbstractSolver::timelinePosition() const
+{
+    return m_timeline->position();
+}
+
+int AbstractSolver::timelineLength() const
+{
+    return m_timeline->count();
+}
+
+bool AbstractSolver::isPlaying() const
+{
+    return m_playTimer->isActive();
 }
 
 // A maximised dialog gives its canvas the whole screen; a small screen (a
@@ -41,24 +138,6 @@ void AbstractSolver::fitOnScreen()
     resize(size().boundedTo(room));
 }
 
-bool AbstractSolver::eventFilter(QObject *watched, QEvent *event)
-{
-    // The panel keeps its width; its scroll bar, when it needs one, comes beside it.
-    QScrollBar *bar = ui.panelScrollArea->verticalScrollBar();
-    if (watched == bar && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
-        ui.panelScrollArea->setFixedWidth(ui.inheritedWidgetContainer->width()
-                                          + (event->type() == QEvent::Show ? bar->sizeHint().width() : 0));
-    return QDialog::eventFilter(watched, event);
-}
-
-void AbstractSolver::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    // Opens on the whole drawing, shrunk when it does not fit, never enlarged.
-    if (!event->spontaneous() && !std::exchange(m_fitted, true))
-        ui.graphView->fitDrawing(1.0);
-}
-
 void AbstractSolver::setCurrentInfo(const QString &info)
 {
     ui.currentInfoLabel->setText(info);
@@ -66,9 +145,7 @@ void AbstractSolver::setCurrentInfo(const QString &info)
 
 void AbstractSolver::addEventLogLine(const QString &line)
 {
-    auto *item = new QListWidgetItem(QTime::currentTime().toString(Qt::TextDate) + QStringLiteral(" - ") + line);
-    item->setToolTip(item->text());
-    ui.eventLogWidget->insertItem(0, item);
+    m_timeline->addHistoryLine(QTime::currentTime().toString(Qt::TextDate) + QStringLiteral(" - ") + line);
 }
 
 void AbstractSolver::setSolverTitle(const QString &title)
@@ -79,6 +156,11 @@ void AbstractSolver::setSolverTitle(const QString &title)
 void AbstractSolver::addInheritedWidget(QWidget *widget)
 {
     ui.rightPanelLayout->addWidget(widget);
+    m_timeline->watch(widget);
+    // Connected before the solver connects its buttons: a press begins a step before the solver acts on it.
+    const QList<QAbstractButton *> buttons = widget->findChildren<QAbstractButton *>();
+    for (int i = 0; i < buttons.size(); ++i)
+        connect(buttons.at(i), &QAbstractButton::clicked, this, [this, i] { actionBegins(Timeline::Button, i); });
 }
 
 void AbstractSolver::enableStepForward()
@@ -93,5 +175,299 @@ void AbstractSolver::disableStepForward()
 
 void AbstractSolver::stepForwardButtonClicked()
 {
+    stopPlay();
+    forward(true);
+}
+
+void AbstractSolver::stepForwardKey()
+{
+    stopPlay();
+    forward(false);
+}
+
+void AbstractSolver::stepBack()
+{
+    stopPlay();
+    settle();
+    if (m_timeline->position() < 0)
+        return;
+    m_timeline->moveTo(m_timeline->position() - 1);
+    afterChange();
+}
+
+void AbstractSolver::goToStart()
+{
+    stopPlay();
+    settle();
+    if (m_timeline->count() == 0)
+        return;
+    m_timeline->moveTo(0);
+    m_timeline->openStart();
+    afterChange();
+}
+
+void AbstractSolver::goToEnd()
+{
+    stopPlay();
+    settle();
+    m_timeline->moveTo(m_timeline->count() - 1);
+    afterChange();
+    if (canForward())
+        startPlay(true);
+}
+
+void AbstractSolver::togglePlay()
+{
+    if (isPlaying())
+        stopPlay();
+    else if (canForward())
+        startPlay(false);
+}
+
+void AbstractSolver::jumpTo(int position)
+{
+    stopPlay();
+    settle();
+    m_timeline->moveTo(position);
+    afterChange();
+}
+
+void AbstractSolver::setPace(double stepsPerSecond)
+{
+    m_pace = qBound(0.5, stepsPerSecond, 5.0);
+    if (isPlaying() && !m_playingToEnd)
+        m_playTimer->setInterval(int(1000 / m_pace));
+    const QList<QAction *> actions = ui.playButton->menu()->actions();
+    for (QAction *action : actions)
+        action->setChecked(action->objectName() == QStringLiteral("pace%1Action").arg(m_pace * 10));
+}
+
+void AbstractSolver::actionBegins(Timeline::Trigger trigger, int button)
+{
+    stopPlay();
+    if (m_timeline->commit())
+        afterChange();
+    m_timeline->begin(trigger, button);
+    // The solver acts after this; its changes become a step once the click has been handled.
+    QTimer::singleShot(0, this, &AbstractSolver::settle);
+}
+
+void AbstractSolver::settle()
+{
+    if (m_timeline->commit())
+        afterChange();
+}
+
+bool AbstractSolver::canForward() const
+{
+    return m_timeline->position() + 1 < m_timeline->count() || ui.stepForwardButton->isEnabled();
+}
+
+// The step button replays a recorded step of its own kind; the keys and play replay whatever comes next.
+bool AbstractSolver::forward(bool stepButton)
+{
+    settle();
+    const bool recorded = m_timeline->position() + 1 < m_timeline->count();
+    if (recorded && (!stepButton || m_timeline->nextTrigger() == Timeline::Forward)) {
+        m_timeline->moveTo(m_timeline->position() + 1);
+        afterChange();
+        return true;
+    }
+    if (!ui.stepForwardButton->isEnabled())
+        return false;
+    m_timeline->begin(Timeline::Forward);
     stepForward();
+    m_timeline->commit();
+    afterChange();
+    return true;
+}
+
+void AbstractSolver::afterChange()
+{
+    clearResultMarks();
+    showResult(m_timeline->position() >= 0 && !ui.stepForwardButton->isEnabled());
+    // What showResult changed is not a step of its own.
+    m_timeline->rebase();
+    updateControls();
+}
+
+void AbstractSolver::showResult(bool)
+{
+}
+
+void AbstractSolver::updateControls()
+{
+    // A function of the moment alone, never of the steps after it: a fresh dialog shows the same.
+    ui.stepBackButton->setEnabled(m_timeline->position() >= 0);
+    ui.toStartButton->setEnabled(m_timeline->position() > 0);
+    ui.playButton->setEnabled(isPlaying() || ui.stepForwardButton->isEnabled());
+    ui.playButton->setText(isPlaying() ? tr("Zatrzymaj") : tr("Odtwarzaj"));
+}
+
+void AbstractSolver::startPlay(bool toEnd)
+{
+    m_playingToEnd = toEnd;
+    m_playTimer->start(toEnd ? 0 : int(1000 / m_pace));
+    updateControls();
+}
+
+void AbstractSolver::stopPlay()
+{
+    if (!m_playTimer->isActive())
+        return;
+    m_playTimer->stop();
+    updateControls();
+}
+
+void AbstractSolver::playTick()
+{
+    // To the end: steps for a moment at a time, so the window still answers (any key stops it).
+    QElapsedTimer slice;
+    slice.start();
+    do {
+        if (!forward(false) || !canForward()) {
+            stopPlay();
+            return;
+        }
+    } while (m_playingToEnd && slice.elapsed() < 30);
+}
+
+bool AbstractSolver::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui.stepForwardButton && event->type() == QEvent::EnabledChange)
+        updateControls();
+    // The panel keeps its width; its scroll bar, when it needs one, comes beside it.
+    QScrollBar *bar = ui.panelScrollArea->verticalScrollBar();
+    if (watched == bar && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        ui.panelScrollArea->setFixedWidth(ui.inheritedWidgetContainer->width()
+                                          + (event->type() == QEvent::Show ? bar->sizeHint().width() : 0));
+    return QDialog::eventFilter(watched, event);
+}
+
+void AbstractSolver::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_timeline->setRecording(true);
+    // Opens on the whole drawing, shrunk when it does not fit, never enlarged.
+    if (!std::exchange(m_fitted, true))
+        ui.graphView->fitDrawing(1.0);
+}
+
+// Closing leaves the canvas to the solver's own reset; nothing after it is a step.
+void AbstractSolver::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    stopPlay();
+    m_timeline->setRecording(false);
+    removeMarks(ResultLayer);
+    removeMarks(RefusalLayer);
+}
+
+CanvasMarks *AbstractSolver::marks(CanvasLayer layer, CanvasMarks::Kind kind)
+{
+    CanvasMarks *&item = m_marks[layer * 3 + kind];
+    if (!item) {
+        item = new CanvasMarks(kind, layer == ResultLayer ? QStringLiteral("result") : QStringLiteral("refusal"));
+        graph->addItem(item);
+    }
+    return item;
+}
+
+void AbstractSolver::removeMarks(CanvasLayer layer)
+{
+    for (int kind = 0; kind < 3; ++kind) {
+        delete m_marks[layer * 3 + kind];
+        m_marks[layer * 3 + kind] = nullptr;
+    }
+}
+
+void AbstractSolver::markVerticle(GraphVerticle *v, const QColor &colour, CanvasLayer layer, int spread)
+{
+    marks(layer, CanvasMarks::Rings)->addRing(v, colour, spread);
+}
+
+void AbstractSolver::markEdge(GraphEdge *e, const QColor &colour, CanvasLayer layer)
+{
+    marks(layer, CanvasMarks::Bands)->addBand(e, colour);
+}
+
+void AbstractSolver::numberEdge(GraphEdge *e, int number)
+{
+    marks(ResultLayer, CanvasMarks::Numbers)->addNumber(e, number);
+}
+
+void AbstractSolver::clearResultMarks()
+{
+    for (int kind = 0; kind < 3; ++kind) {
+        if (m_marks[ResultLayer * 3 + kind])
+            m_marks[ResultLayer * 3 + kind]->clear();
+    }
+}
+
+void AbstractSolver::explainPieces(bool edgesOnly)
+{
+    // Each piece by a walk of its own, in the scene's vertex order.
+    QHash<GraphVerticle *, bool> seen;
+    QList<QList<GraphVerticle *>> pieces;
+    const QList<GraphVerticle *> verticles = graph->verticles();
+    for (GraphVerticle *first : verticles) {
+        if (seen.value(first) || (edgesOnly && first->edges().isEmpty()))
+            continue;
+        QList<GraphVerticle *> piece{first};
+        seen.insert(first, true);
+        for (int i = 0; i < piece.size(); ++i) {
+            const QList<GraphVerticle *> neighbours = piece.at(i)->neighbours();
+            for (GraphVerticle *n : neighbours) {
+                if (!seen.value(n)) {
+                    seen.insert(n, true);
+                    piece.append(n);
+                }
+            }
+        }
+        std::sort(piece.begin(), piece.end(),
+                  [&](GraphVerticle *a, GraphVerticle *b) { return a->serial() < b->serial(); });
+        pieces.append(piece);
+    }
+    if (pieces.size() < 2)
+        return;
+
+    QStringList named;
+    for (int i = 0; i < pieces.size(); ++i) {
+        const QColor colour = pieceColours().at(i % pieceColours().size());
+        for (GraphVerticle *v : std::as_const(pieces.at(i))) {
+            markVerticle(v, colour, RefusalLayer);
+            for (GraphEdge *e : v->edges()) {
+                if (e->start() == v)
+                    markEdge(e, colour, RefusalLayer);
+            }
+        }
+        if (i < 10)
+            named.append(QStringLiteral("%1) %2").arg(i + 1).arg(verticleNames(pieces.at(i), 12)));
+    }
+    QString text = named.join(QStringLiteral("; "));
+    if (pieces.size() > 10)
+        text += tr("; i %1 innych").arg(pieces.size() - 10);
+    addEventLogLine(tr("Graf ma %1 części, każdą zaznaczono innym kolorem: %2.").arg(pieces.size()).arg(text));
+}
+
+QString AbstractSolver::verticleNames(const QList<GraphVerticle *> &verticles, int shown)
+{
+    QStringList names;
+    for (int i = 0; i < verticles.size() && i < shown; ++i)
+        names.append(verticles.at(i)->name());
+    QString text = names.join(QStringLiteral(", "));
+    if (verticles.size() > shown)
+        text += tr(" i %1 innych").arg(verticles.size() - shown);
+    return text;
+}
+
+void AbstractSolver::reportBrokenRun(const QString &what)
+{
+    addEventLogLine(tr("BŁĄD: %1").arg(what));
+    setCurrentInfo(tr("Błąd programu: %1. Algorytm przerwano.").arg(what));
+    disableStepForward();
 }

@@ -8,6 +8,8 @@
 #include <QFont>
 #include <QListWidgetItem>
 
+#include <algorithm>
+
 DijkstraPrimSolver::DijkstraPrimSolver(Graph *graph, QWidget *parent)
     : AbstractSolver(graph, parent)
 {
@@ -19,12 +21,15 @@ DijkstraPrimSolver::DijkstraPrimSolver(Graph *graph, QWidget *parent)
     resetGraphMarks();
     disableStepForward();
     // Without a vertex there is nothing to start from, and the connectivity test would have no first vertex.
-    if (verticleRecords.empty())
+    if (verticleRecords.empty()) {
         setCurrentInfo(tr("Wprowadzony graf nie ma wierzchołków!!!"));
-    else if (!isGraphConnected())
+    } else if (!isGraphConnected()) {
         setCurrentInfo(tr("Wprowadzony graf jest niespójny!!!"));
-    else
+        explainPieces(false);
+    } else {
         requestStartVerticle();
+    }
+    keepTimelineState(this, &DijkstraPrimSolver::saveTimelineState, &DijkstraPrimSolver::restoreTimelineState);
     setSolverTitle(tr("Algorytm Dijkstry-Prima"));
 }
 
@@ -43,13 +48,71 @@ void DijkstraPrimSolver::stepForward()
         (this->*nextStep)();
 }
 
+DijkstraPrimSolver::TimelineState DijkstraPrimSolver::saveTimelineState() const
+{
+    return {startRecord ? startRecord->first : nullptr,
+            nextStep,
+            lastRecord ? int(lastRecord - verticleRecords.data()) : -1,
+            visits.count(),
+            listings.count(),
+            drops.count(),
+            treeWeight};
+}
+
+void DijkstraPrimSolver::restoreTimelineState(const TimelineState &state)
+{
+    auto drop = [this](int record) {
+        edgeRecords[record].second = false;
+        currentByWeight.erase({edgeRecords[record].first->weight(), record});
+    };
+    auto undrop = [this](int record) {
+        edgeRecords[record].second = true;
+        currentByWeight.insert({edgeRecords[record].first->weight(), record});
+    };
+    auto unlist = [this](GraphEdge *e) {
+        const int record = int(edgeRecords.size()) - 1;
+        currentByWeight.erase({e->weight(), record});
+        edgeIndex.remove(e);
+        edgeRecords.pop_back();
+    };
+    auto list = [this](GraphEdge *e) {
+        const int record = int(edgeRecords.size());
+        edgeIndex.insert(e, record);
+        edgeRecords.emplace_back(e, true);
+        currentByWeight.insert({e->weight(), record});
+    };
+    // A dropped record must exist: drops go back before listings, and forward after them.
+    if (state.dropped < drops.count())
+        drops.setCount(state.dropped, undrop, drop);
+    listings.setCount(state.listed, unlist, list);
+    drops.setCount(state.dropped, undrop, drop);
+    visits.setCount(
+        state.visited, [this](int record) { verticleRecords[record].second = true; },
+        [this](int record) { verticleRecords[record].second = false; });
+    startRecord = state.start ? findVerticleRecord(state.start) : nullptr;
+    lastRecord = state.last >= 0 ? &verticleRecords[state.last] : nullptr;
+    nextStep = state.nextStep;
+    treeWeight = state.treeWeight;
+    // Before the start the solver listens for the click that chooses it.
+    if (startRecord)
+        disconnect(graph, &Graph::verticleClicked, this, &DijkstraPrimSolver::setStartVerticle);
+    else
+        connect(graph, &Graph::verticleClicked, this, &DijkstraPrimSolver::setStartVerticle, Qt::UniqueConnection);
+}
+
+void DijkstraPrimSolver::showResult(bool finished)
+{
+    ui.totalWeightLabel->setVisible(finished);
+    const QString total = QString::number(treeWeight, 'g', 15);
+    ui.totalWeightLabel->setText(finished ? tr("Waga drzewa: %1").arg(total) : QString());
+}
+
 void DijkstraPrimSolver::initVerticleRecords()
 {
     const QList<GraphVerticle *> verticles = graph->verticles();
     verticleRecords.reserve(verticles.size());
     for (GraphVerticle *v : verticles) {
-        // Names are unique, so the first record called by a name is the only one.
-        verticleIndex.insert(v->name(), int(verticleRecords.size()));
+        verticleIndex.insert(v, int(verticleRecords.size()));
         verticleRecords.emplace_back(v, true);
         ui.openVerticlesList->addItem(v->name());
     }
@@ -90,7 +153,7 @@ void DijkstraPrimSolver::markReachable(GraphVerticle *v)
 void DijkstraPrimSolver::setStartVerticle(GraphVerticle *v)
 {
     // Only the scene's own vertices can be clicked; anything else is not a start.
-    startRecord = v ? findVerticleRecord(v->name()) : nullptr;
+    startRecord = findVerticleRecord(v);
     if (!startRecord)
         return;
     GraphVerticle *start = startRecord->first;
@@ -108,6 +171,7 @@ void DijkstraPrimSolver::visitVerticle(VerticleRecord *record)
     v->setBrushColor(Qt::green);
     v->setPenWidth(3);
     record->second = false;
+    visits.append(verticleRow(record));
     strikeOut(ui.openVerticlesList->item(verticleRow(record)));
     addEventLogLine(tr("Wykreślono wierzchołek '%1' z listy wierzchołków nieodwiedzonych.").arg(v->name()));
     ui.closedVerticlesList->addItem(v->name());
@@ -121,7 +185,7 @@ void DijkstraPrimSolver::visitVerticle(VerticleRecord *record)
 
 int DijkstraPrimSolver::verticleRow(const VerticleRecord *record) const
 {
-    return verticleIndex.value(record->first->name(), -1);
+    return verticleIndex.value(record->first, -1);
 }
 
 void DijkstraPrimSolver::strikeOut(QListWidgetItem *item)
@@ -139,15 +203,15 @@ void DijkstraPrimSolver::strikeOutEdgeRows(const GraphEdge *edge)
         strikeOut(ui.activeEdgesList->item(row));
 }
 
-bool DijkstraPrimSolver::isOpenVerticle(const QString &name) const
+bool DijkstraPrimSolver::isOpenVerticle(const GraphVerticle *v) const
 {
-    const int index = verticleIndex.value(name, -1);
+    const int index = verticleIndex.value(v, -1);
     return index < 0 || verticleRecords[index].second;
 }
 
-DijkstraPrimSolver::VerticleRecord *DijkstraPrimSolver::findVerticleRecord(const QString &name)
+DijkstraPrimSolver::VerticleRecord *DijkstraPrimSolver::findVerticleRecord(const GraphVerticle *v)
 {
-    const int index = verticleIndex.value(name, -1);
+    const int index = verticleIndex.value(v, -1);
     return index < 0 ? nullptr : &verticleRecords[index];
 }
 
@@ -159,16 +223,27 @@ bool DijkstraPrimSolver::isListedEdge(const GraphEdge *e) const
 void DijkstraPrimSolver::addCurrentEdge(GraphEdge *e)
 {
     e->setPenStyle(Qt::DashLine);
-    edgeIndex.insert(e, int(edgeRecords.size()));
+    const int record = int(edgeRecords.size());
+    edgeIndex.insert(e, record);
     edgeRecords.emplace_back(e, true);
+    currentByWeight.insert({e->weight(), record});
+    listings.append(e);
     ui.activeEdgesList->addItem(e->name());
     addEventLogLine(tr("Dodano krawędź '%1' do listy krawędzi bieżących.").arg(e->name()));
+}
+
+void DijkstraPrimSolver::dropEdge(int record)
+{
+    edgeRecords[record].second = false;
+    currentByWeight.erase({edgeRecords[record].first->weight(), record});
+    drops.append(record);
 }
 
 void DijkstraPrimSolver::markChosenEdge(EdgeRecord *record)
 {
     GraphEdge *e = record->first;
-    record->second = false;
+    dropEdge(edgeIndex.value(e));
+    treeWeight += e->weight();
     strikeOutEdgeRows(e);
     e->setPenColor(Qt::green);
     e->setPenWidth(2.0);
@@ -192,11 +267,20 @@ void DijkstraPrimSolver::addIncidentEdges()
 void DijkstraPrimSolver::removeCycleEdges()
 {
     setCurrentInfo(tr("Na liście krawędzi, szukamy tych które tworzą cykle, a następnie usuwamy je."));
-    for (EdgeRecord &record : edgeRecords) {
-        GraphEdge *e = record.first;
-        if (!record.second || isOpenVerticle(e->start()->name()) || isOpenVerticle(e->end()->name()))
-            continue;
-        record.second = false;
+    // Every current edge had an unvisited end when this phase last ran; only
+    // the vertex visited since can have closed a cycle, so only its edges are
+    // looked at, in the order they were listed.
+    QList<int> closing;
+    const QList<GraphEdge *> incident = lastRecord->first->edges();
+    for (GraphEdge *e : incident) {
+        const int record = edgeIndex.value(e, -1);
+        if (record >= 0 && edgeRecords[record].second && !isOpenVerticle(e->start()) && !isOpenVerticle(e->end()))
+            closing.append(record);
+    }
+    std::sort(closing.begin(), closing.end());
+    for (int record : std::as_const(closing)) {
+        GraphEdge *e = edgeRecords[record].first;
+        dropEdge(record);
         strikeOutEdgeRows(e);
         addEventLogLine(tr("Usunięto krawędź '%1' ponieważ tworzy cykl.").arg(e->name()));
         e->reset();
@@ -207,19 +291,18 @@ void DijkstraPrimSolver::removeCycleEdges()
 void DijkstraPrimSolver::chooseLightestEdge()
 {
     setCurrentInfo(tr("Wybieramy krawędź o najmniejszej wadze."));
-    // Strictly lighter replaces: among equal weights the edge listed first wins.
-    EdgeRecord *chosen = nullptr;
-    for (EdgeRecord &record : edgeRecords) {
-        if (record.second && (!chosen || record.first->weight() < chosen->first->weight()))
-            chosen = &record;
-    }
     // On a connected graph an edge always leaves the visited part while a vertex is unvisited.
-    Q_ASSERT(chosen);
+    if (currentByWeight.empty()) {
+        reportBrokenRun(tr("brak krawędzi bieżącej, choć nie wszystkie wierzchołki odwiedzono"));
+        return;
+    }
+    // Lightest first, and among equal weights the one listed first.
+    EdgeRecord *chosen = &edgeRecords[currentByWeight.begin()->second];
     GraphEdge *e = chosen->first;
     markChosenEdge(chosen);
     addEventLogLine(tr("Jako krawędź o najmniejszej wadze wybrano: '%1'.").arg(e->name()));
-    GraphVerticle *farEnd = isOpenVerticle(e->start()->name()) ? e->start() : e->end();
-    visitVerticle(findVerticleRecord(farEnd->name()));
+    GraphVerticle *farEnd = isOpenVerticle(e->start()) ? e->start() : e->end();
+    visitVerticle(findVerticleRecord(farEnd));
 }
 
 void DijkstraPrimSolver::finishSpanningTree()

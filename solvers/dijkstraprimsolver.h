@@ -2,12 +2,15 @@
 #define DIJKSTRAPRIMSOLVER_H
 
 #include "solvers/abstractsolver.h"
+#include "solvers/runlog.h"
 #include "ui_dijkstraprimsolver.h"
 
 #include <QHash>
 #include <QPair>
 
 #include <deque>
+#include <set>
+#include <utility>
 #include <vector>
 
 class GraphEdge;
@@ -43,6 +46,21 @@ private:
     using EdgeRecord = QPair<GraphEdge *, bool>;
     using Phase = void (DijkstraPrimSolver::*)();
 
+    /// What a moment of the run needs besides the logs: how much of them is in force.
+    struct TimelineState
+    {
+        GraphVerticle *start = nullptr;
+        Phase nextStep = nullptr;
+        int last = -1;
+        int visited = 0;
+        int listed = 0;
+        int dropped = 0;
+        qreal treeWeight = 0;
+    };
+    TimelineState saveTimelineState() const;
+    void restoreTimelineState(const TimelineState &state);
+    void showResult(bool finished) override;
+
     void initVerticleRecords();
     void requestStartVerticle();
     void resetGraphMarks();
@@ -52,11 +70,13 @@ private:
     int verticleRow(const VerticleRecord *record) const;
     void strikeOut(QListWidgetItem *item);
     void strikeOutEdgeRows(const GraphEdge *edge);
-    bool isOpenVerticle(const QString &name) const;
-    VerticleRecord *findVerticleRecord(const QString &name);
+    bool isOpenVerticle(const GraphVerticle *v) const;
+    VerticleRecord *findVerticleRecord(const GraphVerticle *v);
     bool isListedEdge(const GraphEdge *e) const;
     void addCurrentEdge(GraphEdge *e);
     void markChosenEdge(EdgeRecord *record);
+    /// The record stops being a current edge.
+    void dropEdge(int record);
 
     void addIncidentEdges();
     void removeCycleEdges();
@@ -72,10 +92,17 @@ private:
     // Grows while pointers to its records are held; a deque never moves what it already holds.
     std::deque<EdgeRecord> edgeRecords;
     QHash<GraphVerticle *, bool> unreached;
-    // Look-ups that would otherwise walk the lists: a vertex's record by name,
-    // and the record (which is also the row) of every edge ever listed.
-    QHash<QString, int> verticleIndex;
+    // Look-ups that would otherwise walk the lists: a vertex's record, and
+    // the record (which is also the row) of every edge ever listed.
+    QHash<const GraphVerticle *, int> verticleIndex;
     QHash<const GraphEdge *, int> edgeIndex;
+    // The current edges by weight, then by record: the first is the one to choose.
+    std::set<std::pair<qreal, int>> currentByWeight;
+    // Records of visited vertices, listed edges and edges no longer current, in order.
+    RunLog<int> visits;
+    RunLog<GraphEdge *> listings;
+    RunLog<int> drops;
+    qreal treeWeight = 0;
 };
 
 #endif // DIJKSTRAPRIMSOLVER_H

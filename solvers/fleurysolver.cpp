@@ -82,15 +82,79 @@ FleurySolver::FleurySolver(Graph *graph, QWidget *parent)
     ui.solveButton->setEnabled(false);
 
     eulerian = checkEulerian(graph);
-    if (eulerian) {
-        addEventLogLine(QStringLiteral("wprowadzono graf eulerowski."));
+    if (graph->verticles().isEmpty()) {
+        // No vertex to click: waiting for a start would wait for ever.
+        setCurrentInfo(tr("Wprowadzony graf nie ma wierzchołków!!!"));
+    } else if (eulerian) {
+        // Through tr() like every other line: the same text unless an English catalogue is loaded.
+        addEventLogLine(tr("wprowadzono graf eulerowski."));
         setCurrentInfo(tr("Wybierz wierzchołek początkowy."));
         connect(graph, &Graph::verticleClicked, this, &FleurySolver::setStart);
     } else {
-        addEventLogLine(QStringLiteral("ERR: Wprowadzono nie-eulerowski graf."));
+        addEventLogLine(tr("ERR: Wprowadzono nie-eulerowski graf."));
         setCurrentInfo(tr("Wprowadź graf Eulerowski."));
+        explainRefusal();
     }
+    keepTimelineState(this, &FleurySolver::saveTimelineState, &FleurySolver::restoreTimelineState);
     setSolverTitle(tr("Algorytm Fleury'ego"));
+}
+
+// Why the graph has no Euler cycle: the vertices of odd degree, and the pieces its edges fall into.
+void FleurySolver::explainRefusal()
+{
+    QList<GraphVerticle *> odd;
+    const QList<GraphVerticle *> verticles = graph->verticles();
+    for (GraphVerticle *v : verticles) {
+        if (v->edges().size() % 2 != 0) {
+            odd.append(v);
+            // Wider than the rings of the pieces, which may be drawn too.
+            markVerticle(v, Qt::red, RefusalLayer, 11);
+        }
+    }
+    if (!odd.isEmpty())
+        addEventLogLine(tr("Wierzchołki o nieparzystym stopniu: %1.").arg(verticleNames(odd, 30)));
+    explainPieces(true);
+}
+
+FleurySolver::TimelineState FleurySolver::saveTimelineState() const
+{
+    return {startVerticle,          currentVerticle,     neighbourVerticle, phase,
+            verticleStack.topNode(), solution.topNode(), removals.topNode()};
+}
+
+void FleurySolver::restoreTimelineState(const TimelineState &state)
+{
+    startVerticle = state.start;
+    currentVerticle = state.current;
+    neighbourVerticle = state.neighbour;
+    phase = state.phase;
+    verticleStack.setTopNode(state.stack);
+    solution.setTopNode(state.solution);
+    // An edge back in the graph may lie before how far a vertex's edges were known to be removed.
+    removals.moveTop(
+        state.removed,
+        [this](GraphEdge *e) {
+            removedEdges[e] = false;
+            removedPrefix.remove(e->start());
+            removedPrefix.remove(e->end());
+        },
+        [this](GraphEdge *e) { removedEdges[e] = true; });
+}
+
+// The route on the canvas: each edge numbered in the order the route takes it.
+void FleurySolver::showResult(bool finished)
+{
+    if (!finished || solution.isEmpty())
+        return;
+    GraphVerticle *previous = nullptr;
+    int number = 0;
+    solution.forEach([&](GraphVerticle *v) {
+        if (previous) {
+            if (GraphEdge *e = graph->edgeBetween(previous, v))
+                numberEdge(e, ++number);
+        }
+        previous = v;
+    });
 }
 
 FleurySolver::~FleurySolver()
@@ -193,6 +257,7 @@ GraphEdge *FleurySolver::takeEdgeBetween(GraphVerticle *a, GraphVerticle *b)
     if (!edge || removedEdges.value(edge))
         return nullptr;
     removedEdges[edge] = true;
+    removals.push(edge);
     markRemoved(edge);
     return edge;
 }
@@ -211,18 +276,19 @@ void FleurySolver::addToSolution(GraphVerticle *v)
 // Adds v to the solution and the history, leaving the solution box to the caller.
 void FleurySolver::recordSolution(GraphVerticle *v)
 {
-    solution.append(v);
+    solution.push(v);
     addEventLogLine(tr("wierzchołek %1 dodano do rozwiązania.").arg(v->name()));
 }
 
+// The solution read backwards: from its top, the vertex added last.
 void FleurySolver::buildRoute()
 {
     route.clear();
-    for (int i = solution.size() - 1; i >= 0; --i) {
-        route += solution.at(i)->name();
-        if (i != 0)
+    solution.forEach([this](GraphVerticle *v) {
+        if (!route.isEmpty())
             route += QStringLiteral("->");
-    }
+        route += v->name();
+    });
 }
 
 
@@ -245,6 +311,11 @@ void FleurySolver::stepForward()
     case ChooseNeighbour:
         setCurrentInfo(tr("Wybieramy dowolny wierzchołek sąsiadujący"));
         neighbourVerticle = chooseNeighbour(currentVerticle);
+        // The vertex was just found not isolated: it has an edge to walk.
+        if (!neighbourVerticle) {
+            reportBrokenRun(tr("wierzchołek %1 nie ma nieusuniętej krawędzi").arg(currentVerticle->name()));
+            return;
+        }
         phase = PushCurrent;
         addEventLogLine(tr("wierzchołek %1 wybrano jako sąsiadujący do %2")
                             .arg(neighbourVerticle->name(), currentVerticle->name()));
@@ -259,6 +330,11 @@ void FleurySolver::stepForward()
     case MarkEdgeRemoved:
         setCurrentInfo(tr("Oznaczamy krawedź pomiędzy obecnym wierzchołkiem, a wierzchołkiem sąsiadującym jako usuniętą."));
         lastRemovedEdge = removeEdgeBetween(neighbourVerticle, currentVerticle);
+        if (!lastRemovedEdge) {
+            reportBrokenRun(
+                tr("brak krawędzi między %1 a %2").arg(currentVerticle->name(), neighbourVerticle->name()));
+            return;
+        }
         phase = MoveToNeighbour;
         addEventLogLine(tr("usunięto krawedź %1").arg(lastRemovedEdge->name()));
         break;
@@ -313,6 +389,7 @@ void FleurySolver::quickSolve()
     solution.clear();
     for (GraphEdge *edge : std::as_const(allEdges))
         removedEdges[edge] = false;
+    removals.clear();
     removedPrefix.clear();
     disableStepForward();
     phase = QuickSolved;
@@ -326,7 +403,12 @@ void FleurySolver::quickSolve()
         while (!isIsolated(currentVerticle)) {
             neighbourVerticle = chooseNeighbour(currentVerticle);
             verticleStack.push(currentVerticle);
-            removedNames += takeEdgeBetween(neighbourVerticle, currentVerticle)->name() + QLatin1Char(',');
+            GraphEdge *removed = takeEdgeBetween(neighbourVerticle, currentVerticle);
+            if (!removed) {
+                reportBrokenRun(tr("wierzchołek %1 nie ma nieusuniętej krawędzi").arg(currentVerticle->name()));
+                return;
+            }
+            removedNames += removed->name() + QLatin1Char(',');
             currentVerticle = neighbourVerticle;
         }
         if (verticleStack.isEmpty())

@@ -2,11 +2,11 @@
 #define FLEURYSOLVER_H
 
 #include "solvers/abstractsolver.h"
+#include "solvers/runlog.h"
 #include "ui_fleurysolver.h"
 
 #include <QHash>
 #include <QList>
-#include <QStack>
 #include <QString>
 
 class GraphEdge;
@@ -50,6 +50,22 @@ private slots:
     void quickSolve();
 
 private:
+    /// A moment of the run: the stacks are kept whole, so their tops are enough.
+    struct TimelineState
+    {
+        GraphVerticle *start = nullptr;
+        GraphVerticle *current = nullptr;
+        GraphVerticle *neighbour = nullptr;
+        int phase = AwaitStart;
+        int stack = -1;
+        int solution = -1;
+        int removed = -1;
+    };
+    TimelineState saveTimelineState() const;
+    void restoreTimelineState(const TimelineState &state);
+    void showResult(bool finished) override;
+    void explainRefusal();
+
     bool checkEulerian(Graph *graph);
     void initData();
     GraphVerticle *chooseNeighbour(GraphVerticle *v);
@@ -64,14 +80,17 @@ private:
 
     Ui::FleurySolverClass ui;
 
-    QStack<GraphVerticle *> verticleStack;
+    RunStack<GraphVerticle *> verticleStack;
     QList<GraphEdge *> allEdges;
-    QList<GraphVerticle *> solution;
+    // Grows at its top: the vertex added last is on top.
+    RunStack<GraphVerticle *> solution;
     GraphVerticle *currentVerticle = nullptr;
     GraphVerticle *neighbourVerticle = nullptr;
     GraphVerticle *startVerticle = nullptr;
     GraphEdge *lastRemovedEdge = nullptr;
     QHash<GraphEdge *, bool> removedEdges;
+    // The edges removed, in order, so that going back knows which flags to clear.
+    RunStack<GraphEdge *> removals;
     // For each vertex, how far along its edges every edge is removed: edges
     // only ever get removed, so the walk never looks at one twice.
     QHash<GraphVerticle *, int> removedPrefix;

@@ -6,6 +6,8 @@
 
 #include <QCloseEvent>
 
+#include <algorithm>
+
 namespace {
 
 QString number(double x)
@@ -41,12 +43,96 @@ MintySolver::MintySolver(Graph *graph, QWidget *parent)
         setCurrentInfo(tr("Wprowadzony graf nie ma wierzchołków!!!"));
     } else if (!isGraphConnected()) {
         setCurrentInfo(tr("Wprowadzony graf jest niespójny!!!"));
-    } else {
+        explainPieces(false);
+    } else if (!refuseNegativeWeights()) {
         initLabels();
         requestStartVerticle();
     }
 
+    keepTimelineState(this, &MintySolver::saveTimelineState, &MintySolver::restoreTimelineState);
+    connect(ui.shortestWaysList, &QListWidget::currentRowChanged, this, &MintySolver::showWay);
     setSolverTitle(tr("Algorytm Minty'ego"));
+}
+
+// A way through a negative edge can be shorter than the sum the algorithm
+// fixes for good when it labels a vertex: the values would be wrong.
+bool MintySolver::refuseNegativeWeights()
+{
+    QStringList negative;
+    const QList<GraphEdge *> edges = graph->edges();
+    for (GraphEdge *e : edges) {
+        if (e->weight() < 0) {
+            negative.append(QStringLiteral("%1 (%2)").arg(e->name(), number(e->weight())));
+            markEdge(e, Qt::red, RefusalLayer);
+        }
+    }
+    if (negative.isEmpty())
+        return false;
+    setCurrentInfo(tr("Algorytm Minty'ego wymaga nieujemnych wag krawędzi: zmień wagi zaznaczonych krawędzi."));
+    addEventLogLine(tr("Krawędzie o ujemnej wadze: %1.").arg(negative.join(QStringLiteral(", "))));
+    return true;
+}
+
+MintySolver::TimelineState MintySolver::saveTimelineState() const
+{
+    return {startVerticle, phase, labelLog.count(), chosenLog.count(), currentEdges};
+}
+
+void MintySolver::restoreTimelineState(const TimelineState &state)
+{
+    labelLog.setCount(
+        state.labelled,
+        [this](const QPair<GraphVerticle *, double> &entry) {
+            openVerticles[entry.first] = true;
+            verticleValues[entry.first] = 0.0;
+            labelledVerticles.remove(entry.first);
+        },
+        [this](const QPair<GraphVerticle *, double> &entry) {
+            openVerticles[entry.first] = false;
+            verticleValues[entry.first] = entry.second;
+            labelledVerticles.insert(entry.first, labelledVerticles.size());
+        });
+    chosenLog.setCount(
+        state.chosen, [this](GraphEdge *e) { chosenEdges.remove(e); }, [this](GraphEdge *e) { chosenEdges.insert(e); });
+    currentEdges = state.currentEdges;
+    phase = state.phase;
+    startVerticle = state.start;
+    // Before the start the solver listens for the click that chooses it.
+    if (startVerticle)
+        disconnect(graph, &Graph::verticleClicked, this, &MintySolver::setStartVerticle);
+    else
+        connect(graph, &Graph::verticleClicked, this, &MintySolver::setStartVerticle, Qt::UniqueConnection);
+}
+
+void MintySolver::showResult(bool finished)
+{
+    if (finished)
+        showWay(ui.shortestWaysList->currentRow());
+}
+
+// The way of the selected row on the canvas: its vertices ringed, its edges on a band.
+void MintySolver::showWay(int row)
+{
+    clearResultMarks();
+    if (row < 0 || !startVerticle || ui.shortestWaysFrame->isHidden())
+        return;
+    // The rows are the vertices in the scene's order, the start left out.
+    GraphVerticle *target = nullptr;
+    for (GraphVerticle *v : graph->verticles()) {
+        if (v != startVerticle && row-- == 0) {
+            target = v;
+            break;
+        }
+    }
+    if (!target)
+        return;
+    const QColor colour(255, 140, 0);
+    const QList<GraphVerticle *> way = wayTo(target);
+    for (int i = 0; i < way.size(); ++i) {
+        markVerticle(way.at(i), colour, ResultLayer);
+        if (i > 0)
+            markEdge(graph->edgeBetween(way.at(i - 1), way.at(i)), colour, ResultLayer);
+    }
 }
 
 MintySolver::~MintySolver() = default;
@@ -123,6 +209,7 @@ void MintySolver::labelVerticle(GraphVerticle *v, double value)
     verticleValues[v] = value;
     appendRow(ui.closedVerticlesList, v->name() + QStringLiteral("(") + number(value) + QStringLiteral(")"));
     labelledVerticles.insert(v, labelledVerticles.size());
+    labelLog.append({v, value});
     addEventLogLine(tr("Dodano wierzchołek '%1' do listy wierzchołków odwiedzonych i przypisano mu wartość: %2.")
                         .arg(v->name(), number(value)));
 }
@@ -145,11 +232,12 @@ void MintySolver::markChosenEdge(GraphEdge *e)
     e->setPenColor(Qt::green);
     e->setPenWidth(2.0);
     chosenEdges.insert(e);
+    chosenLog.append(e);
 }
 
 GraphVerticle *MintySolver::otherEnd(GraphEdge *e, GraphVerticle *cur)
 {
-    return e->start()->name() != cur->name() ? e->start() : e->end();
+    return e->start() != cur ? e->start() : e->end();
 }
 
 bool MintySolver::isChosenEdge(GraphEdge *e)
@@ -157,11 +245,12 @@ bool MintySolver::isChosenEdge(GraphEdge *e)
     return chosenEdges.contains(e);
 }
 
-QString MintySolver::shortestWay(GraphVerticle *v)
+QList<GraphVerticle *> MintySolver::wayTo(GraphVerticle *v)
 {
     QList<GraphVerticle *> path{v};
     GraphVerticle *cur = v;
-    while (cur->name() != startVerticle->name()) {
+    while (cur != startVerticle) {
+        GraphVerticle *before = cur;
         const QList<GraphEdge *> edges = cur->edges();
         for (GraphEdge *e : edges) {
             if (!isChosenEdge(e))
@@ -172,10 +261,23 @@ QString MintySolver::shortestWay(GraphVerticle *v)
                 path.append(cur);
             }
         }
+        // Every labelled vertex has a chosen edge to an earlier one; without it the walk would never end.
+        if (cur == before)
+            return {};
     }
+    std::reverse(path.begin(), path.end());
+    return path;
+}
 
+QString MintySolver::shortestWay(GraphVerticle *v)
+{
+    const QList<GraphVerticle *> path = wayTo(v);
+    if (path.isEmpty()) {
+        reportBrokenRun(tr("nie znaleziono drogi do wierzchołka %1").arg(v->name()));
+        return QString();
+    }
     QString way = startVerticle->name();
-    for (int i = path.size() - 2; i >= 0; --i)
+    for (int i = 1; i < path.size(); ++i)
         way += QStringLiteral("->") + path.at(i)->name();
     return way;
 }
@@ -253,7 +355,7 @@ void MintySolver::checkAllLabelled()
 void MintySolver::showShortestWays()
 {
     for (GraphVerticle *v : graph->verticles()) {
-        if (v->name() == startVerticle->name())
+        if (v == startVerticle)
             continue;
         appendRow(ui.shortestWaysList, v->name() + QStringLiteral("(") + number(verticleValues.value(v))
                                            + QStringLiteral(")") + QStringLiteral(": ") + shortestWay(v));

@@ -2,6 +2,7 @@
 #define MINTYSOLVER_H
 
 #include "solvers/abstractsolver.h"
+#include "solvers/runlog.h"
 #include "ui_mintysolver.h"
 
 #include <QHash>
@@ -36,6 +37,22 @@ private slots:
 private:
     using Phase = void (MintySolver::*)();
 
+    /// What a moment of the run needs besides the logs: how much of them is in force.
+    struct TimelineState
+    {
+        GraphVerticle *start = nullptr;
+        int phase = 0;
+        int labelled = 0;
+        int chosen = 0;
+        // Shared with the solver's list until a phase changes it.
+        QList<GraphEdge *> currentEdges;
+    };
+    TimelineState saveTimelineState() const;
+    void restoreTimelineState(const TimelineState &state);
+    void showResult(bool finished) override;
+    void showWay(int row);
+    bool refuseNegativeWeights();
+
     void requestStartVerticle();
     void resetGraphMarks();
     bool isGraphConnected();
@@ -47,6 +64,8 @@ private:
     void markChosenEdge(GraphEdge *e);
     GraphVerticle *otherEnd(GraphEdge *e, GraphVerticle *cur);
     bool isChosenEdge(GraphEdge *e);
+    /// The vertices of the shortest way from the start to v, start first; empty when the chosen edges lead nowhere.
+    QList<GraphVerticle *> wayTo(GraphVerticle *v);
     QString shortestWay(GraphVerticle *v);
 
     void findCurrentEdges();
@@ -65,6 +84,9 @@ private:
     GraphVerticle *startVerticle = nullptr;
     Phase phases[4];
     int phase = 0;
+    // Vertices in labelling order with their values, and the chosen edges in choosing order.
+    RunLog<QPair<GraphVerticle *, double>> labelLog;
+    RunLog<GraphEdge *> chosenLog;
 };
 
 #endif // MINTYSOLVER_H

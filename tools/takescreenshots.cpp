@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -88,5 +89,18 @@ int main(int argc, char **argv)
         solver.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(1);
         solver.findChild<QPushButton *>(QStringLiteral("solveButton"))->click();
     });
+    // The timeline and the results on the canvas.
+    ok = ok && shoot<FleurySolver>(window, QStringLiteral("A"), -1, "fleury-route.png", nothing);
+    ok = ok && load("drzewo-rozpinajace.graf");
+    ok = ok && shoot<DijkstraPrimSolver>(window, QStringLiteral("A"), 12, "timeline-back.png", [](QWidget &solver) {
+        for (int i = 0; i < 3; ++i)
+            solver.findChild<QPushButton *>(QStringLiteral("stepBackButton"))->click();
+    });
+    ok = ok && load("najkrotsze-sciezki.graf");
+    ok = ok && shoot<MintySolver>(window, QStringLiteral("A"), -1, "minty-path.png", [](QWidget &solver) {
+        solver.findChild<QListWidget *>(QStringLiteral("shortestWaysList"))->setCurrentRow(3);
+    });
+    ok = ok && load("niespojny.graf");
+    ok = ok && shoot<FleurySolver>(window, QStringLiteral("A"), 0, "fleury-refusal.png", nothing);
     return ok ? 0 : 1;
 }

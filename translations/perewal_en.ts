@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="pl">
 <context>
+    <name>AbstractSolver</name>
+    <message>
+        <source>0,5 kroku na sekundę</source>
+        <translation>0.5 steps a second</translation>
+    </message>
+    <message>
+        <source>1 krok na sekundę</source>
+        <translation>1 step a second</translation>
+    </message>
+    <message>
+        <source>2 kroki na sekundę</source>
+        <translation>2 steps a second</translation>
+    </message>
+    <message>
+        <source>3 kroki na sekundę</source>
+        <translation>3 steps a second</translation>
+    </message>
+    <message>
+        <source>5 kroków na sekundę</source>
+        <translation>5 steps a second</translation>
+    </message>
+    <message>
+        <source>Zatrzymaj</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Odtwarzaj</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>; i %1 innych</source>
+        <translation>; and %1 more</translation>
+    </message>
+    <message>
+        <source>Graf ma %1 części, każdą zaznaczono innym kolorem: %2.</source>
+        <translation>The graph has %1 pieces, each marked in another colour: %2.</translation>
+    </message>
+    <message>
+        <source> i %1 innych</source>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <source>BŁĄD: %1</source>
+        <translation>ERROR: %1</translation>
+    </message>
+    <message>
+        <source>Błąd programu: %1. Algorytm przerwano.</source>
+        <translation>A program error: %1. The algorithm was stopped.</translation>
+    </message>
+</context>
+<context>
     <name>AbstractSolverClass</name>
     <message>
         <source>AbstractSolver</source>
@@ -22,6 +73,38 @@
     <message>
         <source>Krok dalej...</source>
         <translation>Next step...</translation>
+    </message>
+    <message>
+        <source>Historia jest osią czasu: szare wiersze to kroki, które nastąpią, wyróżnione to bieżący krok. Dwukrotne kliknięcie wiersza przenosi do chwili po jego kroku.</source>
+        <translation>The history is the timeline: grey lines are steps still to come, the highlighted ones the present step. A double click on a line goes to the moment after its step.</translation>
+    </message>
+    <message>
+        <source>Cofnij jeden krok (strzałka w lewo, Backspace)</source>
+        <translation>Back one step (left arrow, Backspace)</translation>
+    </message>
+    <message>
+        <source>Krok wstecz</source>
+        <translation>Step back</translation>
+    </message>
+    <message>
+        <source>Następny krok (strzałka w prawo, spacja, Enter)</source>
+        <translation>The next step (right arrow, Space, Enter)</translation>
+    </message>
+    <message>
+        <source>Wróć do chwili tuż po wybraniu wierzchołka startowego (Home); kliknięcie innego wierzchołka zacznie wtedy od nowa</source>
+        <translation>Back to the moment right after the start vertex was chosen (Home); a click on another vertex then starts anew</translation>
+    </message>
+    <message>
+        <source>Od początku</source>
+        <translation>From the start</translation>
+    </message>
+    <message>
+        <source>Odtwarzaj kroki jeden po drugim albo zatrzymaj (P); strzałka obok wybiera tempo, End przewija do końca</source>
+        <translation>Play the steps one after another, or stop (P); the arrow beside chooses the pace, End runs to the end</translation>
+    </message>
+    <message>
+        <source>Odtwarzaj</source>
+        <translation>Play</translation>
     </message>
 </context>
 <context>
@@ -86,6 +169,14 @@
         <source>Otrzymano minimalne drzewo rozpinające grafu. Koniec pracy algorytmu.</source>
         <translation>The graph&apos;s minimum spanning tree is found. The algorithm ends.</translation>
     </message>
+    <message>
+        <source>Waga drzewa: %1</source>
+        <translation>Weight of the tree: %1</translation>
+    </message>
+    <message>
+        <source>brak krawędzi bieżącej, choć nie wszystkie wierzchołki odwiedzono</source>
+        <translation>no current edge, though not every vertex is visited</translation>
+    </message>
 </context>
 <context>
     <name>DijkstraPrimSolverClass</name>
@@ -104,6 +195,10 @@
     <message>
         <source>Bierzace krawędzie</source>
         <translation>Current edges</translation>
+    </message>
+    <message>
+        <source>Suma wag krawędzi minimalnego drzewa rozpinającego</source>
+        <translation>The sum of the weights of the minimum spanning tree&apos;s edges</translation>
     </message>
 </context>
 <context>
@@ -215,6 +310,30 @@
     <message>
         <source>ERR: Próba realizacji algorytmu Fleurego na nie-eulerowskim grafie.</source>
         <translation>ERR: an attempt to run Fleury&apos;s algorithm on a non-Eulerian graph.</translation>
+    </message>
+    <message>
+        <source>Wprowadzony graf nie ma wierzchołków!!!</source>
+        <translation>The graph has no vertices!!!</translation>
+    </message>
+    <message>
+        <source>wprowadzono graf eulerowski.</source>
+        <translation>an Eulerian graph was drawn.</translation>
+    </message>
+    <message>
+        <source>ERR: Wprowadzono nie-eulerowski graf.</source>
+        <translation>ERR: a non-Eulerian graph was drawn.</translation>
+    </message>
+    <message>
+        <source>Wierzchołki o nieparzystym stopniu: %1.</source>
+        <translation>Vertices of odd degree: %1.</translation>
+    </message>
+    <message>
+        <source>wierzchołek %1 nie ma nieusuniętej krawędzi</source>
+        <translation>vertex %1 has no edge left</translation>
+    </message>
+    <message>
+        <source>brak krawędzi między %1 a %2</source>
+        <translation>no edge between %1 and %2</translation>
     </message>
 </context>
 <context>
@@ -606,6 +725,18 @@
     <message>
         <source>Wszystkie wierzchołki zostały oznaczone. Koniec pracy algorytmu.</source>
         <translation>Every vertex is labelled. The algorithm ends.</translation>
+    </message>
+    <message>
+        <source>Algorytm Minty&apos;ego wymaga nieujemnych wag krawędzi: zmień wagi zaznaczonych krawędzi.</source>
+        <translation>Minty&apos;s algorithm needs non-negative edge weights: change the weights of the marked edges.</translation>
+    </message>
+    <message>
+        <source>Krawędzie o ujemnej wadze: %1.</source>
+        <translation>Edges of negative weight: %1.</translation>
+    </message>
+    <message>
+        <source>nie znaleziono drogi do wierzchołka %1</source>
+        <translation>no way to vertex %1 was found</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,12 @@
 #include "app/perewal.h"
 #include "solvers/dijkstraprimsolver.h"
-#include "tests/support/testgraphs.h"
+#include "tests/support/snapshot.h"
 
 #include <QtTest>
+
+#include <QDataStream>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <numeric>
 #include <random>
@@ -46,6 +50,10 @@ private slots:
     void buttonOpensTheDialogOnTheWindowsGraph();
     void randomGraphsGiveMinimumSpanningTrees_data();
     void randomGraphsGiveMinimumSpanningTrees();
+    void theTreesWeightIsShownAtTheEnd_data();
+    void theTreesWeightIsShownAtTheEnd();
+    void piecesOfARefusedGraphAreShown();
+    void theLargestFileRoundTripsAndIsSpanned();
 };
 
 void TestDijkstraPrimSolver::rowsAreStruckOutNotRemoved()
@@ -180,6 +188,143 @@ void TestDijkstraPrimSolver::randomGraphsGiveMinimumSpanningTrees()
     for (const EdgeSpec &e : edges)
         minimum += join(parent, e.start, e.end) ? e.weight : 0;
     QCOMPARE(total, minimum);
+}
+
+void TestDijkstraPrimSolver::theTreesWeightIsShownAtTheEnd_data()
+{
+    QTest::addColumn<uint>("seed");
+    for (uint seed = 1; seed <= 20; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+// The panel ends with the tree's weight, that of the tree Kruskal's method finds; it is gone a step earlier.
+void TestDijkstraPrimSolver::theTreesWeightIsShownAtTheEnd()
+{
+    QFETCH(uint, seed);
+
+    std::mt19937 rng(seed);
+    const int count = std::uniform_int_distribution<int>(2, 30)(rng);
+    // Negative weights too: a spanning tree does not care about the sign.
+    QList<EdgeSpec> edges = randomConnected(rng, count, count, -5, 20);
+    Graph graph;
+    build(graph, count, edges);
+    Run run(graph);
+    run.start(graph.verticles().at(std::uniform_int_distribution<int>(0, count - 1)(rng))->name());
+    auto *total = run.child<QLabel>("totalWeightLabel");
+    QVERIFY(total->isHidden());
+    run.finish();
+
+    std::sort(edges.begin(), edges.end(), [](const EdgeSpec &a, const EdgeSpec &b) { return a.weight < b.weight; });
+    std::vector<int> parent(count);
+    std::iota(parent.begin(), parent.end(), 0);
+    qreal minimum = 0;
+    for (const EdgeSpec &e : edges)
+        minimum += join(parent, e.start, e.end) ? e.weight : 0;
+    QVERIFY(!total->isHidden());
+    QCOMPARE(total->text(), QStringLiteral("Waga drzewa: %1").arg(QString::number(minimum, 'g', 15)));
+
+    QTest::mouseClick(run.child<QPushButton>("stepBackButton"), Qt::LeftButton);
+    QVERIFY(total->isHidden());
+    QTest::mouseClick(run.stepButton(), Qt::LeftButton);
+    QCOMPARE(total->text(), QStringLiteral("Waga drzewa: %1").arg(QString::number(minimum, 'g', 15)));
+}
+
+void TestDijkstraPrimSolver::piecesOfARefusedGraphAreShown()
+{
+    // Pieces named in the scene's order, each in a colour of its own.
+    Graph graph;
+    build(graph, "AC1 BD1 DE1", 6);
+    Run run(graph);
+    QCOMPARE(run.info(), QStringLiteral("Wprowadzony graf jest niespójny!!!"));
+    QCOMPARE(run.events(),
+             QStringList{"Graf ma 3 części, każdą zaznaczono innym kolorem: 1) A, C; 2) B, D, E; 3) F."});
+    const auto colourOf = [&](const char *name) {
+        const QString text = QString::fromLatin1(name);
+        const QGraphicsItem *item = text.size() == 1
+                                        ? static_cast<QGraphicsItem *>(byName(graph, text))
+                                        : graph.edgeBetween(byName(graph, text.left(1)), byName(graph, text.mid(1)));
+        for (const QGraphicsItem *marks : graph.items()) {
+            if (marks->type() == CanvasMarks::Type && static_cast<const CanvasMarks *>(marks)->colourOf(item).isValid())
+                return static_cast<const CanvasMarks *>(marks)->colourOf(item).rgb();
+        }
+        return QRgb(0);
+    };
+    QCOMPARE(colourOf("C"), colourOf("A"));
+    QCOMPARE(colourOf("AC"), colourOf("A"));
+    QCOMPARE(colourOf("D"), colourOf("B"));
+    QCOMPARE(colourOf("DE"), colourOf("B"));
+    QVERIFY(colourOf("A") && colourOf("B") && colourOf("F"));
+    QVERIFY(colourOf("A") != colourOf("B") && colourOf("B") != colourOf("F") && colourOf("A") != colourOf("F"));
+    QCOMPARE(marked(graph), QStringList());
+}
+
+// The most vertices whose one-character names stay apart: the file comes
+// back byte for byte, and the spanning tree grows over all of it.
+void TestDijkstraPrimSolver::theLargestFileRoundTripsAndIsSpanned()
+{
+    const int count = 65471;
+    std::mt19937 rng(65471);
+    QList<EdgeSpec> edges = randomConnected(rng, count, 0, 1, 100);
+    for (int added = 0; added < 2000; ++added) {
+        const int a = std::uniform_int_distribution<int>(0, count - 1)(rng);
+        const int b = std::uniform_int_distribution<int>(0, count - 1)(rng);
+        if (std::abs(a - b) > 1)
+            edges.append({a, b, qreal(std::uniform_int_distribution<int>(1, 100)(rng))});
+    }
+    // One edge per pair, in the order the program writes them: by start, then by end.
+    std::sort(edges.begin(), edges.end(), [](const EdgeSpec &x, const EdgeSpec &y) {
+        return std::make_pair(x.start, x.end) < std::make_pair(y.start, y.end);
+    });
+    QSet<QPair<int, int>> pairs;
+    edges.erase(std::remove_if(edges.begin(), edges.end(),
+                               [&](const EdgeSpec &e) {
+                                   const QPair<int, int> pair(qMin(e.start, e.end), qMax(e.start, e.end));
+                                   const bool seen = pairs.contains(pair);
+                                   pairs.insert(pair);
+                                   return seen;
+                               }),
+                edges.end());
+
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << qint32(count) << qint32(edges.size());
+    for (int i = 0; i < count; ++i)
+        out << QChar(char16_t(65 + i)) << double(i % 256 * 40) << double(i / 256 * 40);
+    for (const EdgeSpec &e : std::as_const(edges))
+        out << QChar(char16_t(65 + e.start)) << QChar(char16_t(65 + e.end)) << double(e.weight);
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("duzy.graf")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+
+    Perewal window;
+    QVERIFY(window.loadGraphFrom(file.fileName()));
+    // As the program's event loop does: the scene takes in the new items, which removing them later expects.
+    QCoreApplication::processEvents();
+    QCOMPARE(window.graph()->verticles().size(), count);
+    QCOMPARE(window.graph()->edges().size(), edges.size());
+    const QString again = folder.filePath(QStringLiteral("zapisany.graf"));
+    QVERIFY(window.saveGraphTo(again));
+    QFile saved(again);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll() == bytes);
+
+    DijkstraPrimSolver solver(window.graph(), nullptr);
+    emit window.graph()->verticleClicked(window.graph()->verticles().last());
+    QPushButton *step = solver.findChild<QPushButton *>(QStringLiteral("stepForwardButton"));
+    int presses = 0;
+    for (; step->isEnabled() && presses <= 3 * count; ++presses)
+        step->click();
+    QCOMPARE(presses, 3 * (count - 1) + 1);
+
+    std::sort(edges.begin(), edges.end(), [](const EdgeSpec &a, const EdgeSpec &b) { return a.weight < b.weight; });
+    std::vector<int> parent(count);
+    std::iota(parent.begin(), parent.end(), 0);
+    qreal minimum = 0;
+    for (const EdgeSpec &e : std::as_const(edges))
+        minimum += join(parent, e.start, e.end) ? e.weight : 0;
+    QCOMPARE(solver.findChild<QLabel *>(QStringLiteral("totalWeightLabel"))->text(),
+             QStringLiteral("Waga drzewa: %1").arg(QString::number(minimum, 'g', 15)));
 }
 
 QTEST_MAIN(TestDijkstraPrimSolver)

@@ -1,6 +1,6 @@
 #include "app/perewal.h"
 #include "solvers/fleurysolver.h"
-#include "tests/support/testgraphs.h"
+#include "tests/support/snapshot.h"
 
 #include <QTabBar>
 #include <QTabWidget>
@@ -60,6 +60,10 @@ private slots:
     void randomEulerianGraphs_data();
     void randomEulerianGraphs();
     void launchedFromTheMainWindow();
+    void refusalsExplainThemselves_data();
+    void refusalsExplainThemselves();
+    void theRouteIsNumberedOnTheCanvas_data();
+    void theRouteIsNumberedOnTheCanvas();
 };
 
 void TestFleurySolver::startAndRefusals_data()
@@ -197,6 +201,104 @@ void TestFleurySolver::launchedFromTheMainWindow()
     QCOMPARE(seen, (QStringList{"Algorytm Fleury'ego", "krok po kroku", "szybkie rozw.", "hint fits", "171 px legend",
                                 "6 items marked"}));
     QCOMPARE(marked(graph), QStringList()); // gone with the dialog
+}
+
+void TestFleurySolver::refusalsExplainThemselves_data()
+{
+    QTest::addColumn<QString>("edges");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("marks");
+
+    const QString err = QStringLiteral("ERR: Wprowadzono nie-eulerowski graf.");
+    QTest::newRow("odd degrees") << "AB1 BC1 CD1 DB1" << 0 << refused
+        << QStringList{err, "Wierzchołki o nieparzystym stopniu: A, B."} << QStringList{"refusal A", "refusal B"};
+    // Isolated vertices do not matter: the pieces named are those with edges.
+    QTest::newRow("edges in two pieces") << "AB1 BC1 CA1 DE1 EF1 FD1" << 7 << refused
+        << QStringList{err, "Graf ma 2 części, każdą zaznaczono innym kolorem: 1) A, B, C; 2) D, E, F."}
+        << QStringList{"refusal A", "refusal AB", "refusal B", "refusal BC", "refusal C", "refusal CA",
+                       "refusal D", "refusal DE", "refusal E", "refusal EF", "refusal F", "refusal FD"};
+    QTest::newRow("both") << "AB1 CD1 DE1 EC1" << 0 << refused
+        << QStringList{err, "Wierzchołki o nieparzystym stopniu: A, B.",
+                       "Graf ma 2 części, każdą zaznaczono innym kolorem: 1) A, B; 2) C, D, E."}
+        << QStringList{"refusal A", "refusal A", "refusal AB", "refusal B", "refusal B", "refusal C",
+                       "refusal CD", "refusal D", "refusal DE", "refusal E", "refusal EC"};
+    QTest::newRow("no vertices") << "" << 0 << "Wprowadzony graf nie ma wierzchołków!!!" << QStringList()
+                                 << QStringList();
+}
+
+// A refusal names the odd vertices and the pieces in the history after the described line, and marks them.
+void TestFleurySolver::refusalsExplainThemselves()
+{
+    QFETCH(QString, edges);
+    QFETCH(int, count);
+    QFETCH(QString, info);
+    QFETCH(QStringList, events);
+    QFETCH(QStringList, marks);
+
+    Graph graph;
+    build(graph, edges, count);
+    Run run(graph);
+    QCOMPARE(run.info(), info);
+    QCOMPARE(run.events(), events);
+    QCOMPARE(canvasMarks(graph), marks);
+    QCOMPARE(marked(graph), QStringList());
+    QVERIFY(!run.stepButton()->isEnabled());
+    QVERIFY(!run.child<QPushButton>("solveButton")->isEnabled());
+    QVERIFY(run.solver.close());
+    QCOMPARE(canvasMarks(graph), QStringList());
+}
+
+void TestFleurySolver::theRouteIsNumberedOnTheCanvas_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<bool>("quick");
+    for (int seed = 1; seed <= 10; ++seed) {
+        QTest::addRow("seed %d, step by step", seed) << seed << false;
+        QTest::addRow("seed %d, quick solve", seed) << seed << true;
+    }
+}
+
+// At the end of the run, or after the quick solve, each edge carries its number along the route, 1 to E.
+void TestFleurySolver::theRouteIsNumberedOnTheCanvas()
+{
+    QFETCH(int, seed);
+    QFETCH(bool, quick);
+
+    std::mt19937 rng(seed);
+    const int count = std::uniform_int_distribution<int>(4, 12)(rng);
+    Graph graph;
+    build(graph, count, randomEulerian(rng, count, count / 2 + 1, qMin(count - 1, 8)));
+    Run run(graph);
+    run.start(graph.edges().first()->start()->name());
+    if (quick) {
+        run.press(std::uniform_int_distribution<int>(0, 10)(rng));
+        run.child<QPushButton>("solveButton")->click();
+        QCoreApplication::processEvents();
+    } else {
+        run.finish();
+    }
+    QVERIFY(!run.stepButton()->isEnabled());
+
+    const QStringList route = box(run, quick ? "trasaEdit2" : "trasaEdit").split(QStringLiteral("->"));
+    QStringList expected;
+    for (int i = 1; i < route.size(); ++i) {
+        const GraphEdge *e = graph.edgeBetween(byName(graph, route.at(i - 1)), byName(graph, route.at(i)));
+        QVERIFY(e);
+        expected << QStringLiteral("result %1 %2").arg(e->name()).arg(i);
+    }
+    expected.sort();
+    QCOMPARE(expected.size(), graph.edges().size());
+    QCOMPARE(canvasMarks(graph), expected);
+
+    // A step back takes the numbers away, a step forward brings them again.
+    QTest::mouseClick(run.child<QPushButton>("stepBackButton"), Qt::LeftButton);
+    QCOMPARE(canvasMarks(graph), QStringList());
+    run.solver.jumpTo(run.solver.timelineLength() - 1);
+    QCOMPARE(canvasMarks(graph), expected);
+    QVERIFY(run.solver.close());
+    QCOMPARE(canvasMarks(graph), QStringList());
 }
 
 QTEST_MAIN(TestFleurySolver)

@@ -1,6 +1,6 @@
 #include "app/perewal.h"
 #include "solvers/mintysolver.h"
-#include "tests/support/testgraphs.h"
+#include "tests/support/snapshot.h"
 
 #include <QtTest>
 
@@ -38,6 +38,10 @@ private slots:
     void buttonOpensTheDialogOnTheWindowsGraph();
     void randomGraphsGiveShortestPaths_data();
     void randomGraphsGiveShortestPaths();
+    void refusalsExplainThemselves_data();
+    void refusalsExplainThemselves();
+    void theSelectedWayIsDrawnOnTheCanvas_data();
+    void theSelectedWayIsDrawnOnTheCanvas();
 };
 
 void TestMintySolver::runs_data()
@@ -145,6 +149,97 @@ void TestMintySolver::randomGraphsGiveShortestPaths()
         }
         QCOMPARE(length, distance.at(i));
     }
+}
+
+void TestMintySolver::refusalsExplainThemselves_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("marks");
+
+    const QString apart = QStringLiteral("Wprowadzony graf jest niespójny!!!");
+    QTest::newRow("two pieces") << "AB1 CD1" << 0 << apart
+        << QStringList{"Graf ma 2 części, każdą zaznaczono innym kolorem: 1) A, B; 2) C, D."}
+        << QStringList{"refusal A", "refusal AB", "refusal B", "refusal C", "refusal CD", "refusal D"};
+    QTest::newRow("a vertex apart") << "AB1 BC1" << 4 << apart
+        << QStringList{"Graf ma 2 części, każdą zaznaczono innym kolorem: 1) A, B, C; 2) D."}
+        << QStringList{"refusal A", "refusal AB", "refusal B", "refusal BC", "refusal C", "refusal D"};
+    // A to C then to B is 1, less than the 2 of the edge to B that Minty's labelling would fix first.
+    QTest::newRow("negative weights") << "AB2 AC3 CB-2 CD-1.5 DA0" << 0
+        << "Algorytm Minty'ego wymaga nieujemnych wag krawędzi: zmień wagi zaznaczonych krawędzi."
+        << QStringList{"Krawędzie o ujemnej wadze: CB (-2), CD (-1)."} << QStringList{"refusal CB", "refusal CD"};
+    QTest::newRow("a weight truncated to zero is not negative") << "AB1 BC-0.5" << 0 << "Wybierz wierzchołek startowy."
+        << QStringList() << QStringList();
+}
+
+// A refusal says why in the history and shows it with marks of its own; the items keep their plain look.
+void TestMintySolver::refusalsExplainThemselves()
+{
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QFETCH(QString, info);
+    QFETCH(QStringList, events);
+    QFETCH(QStringList, marks);
+
+    Graph graph;
+    build(graph, text, count);
+    Run run(graph);
+    QCOMPARE(run.info(), info);
+    QCOMPARE(run.events(), events);
+    QCOMPARE(canvasMarks(graph), marks);
+    QCOMPARE(marked(graph), QStringList());
+    run.start(QStringLiteral("A"));
+    QCOMPARE(run.stepButton()->isEnabled(), marks.isEmpty());
+    QVERIFY(run.solver.close());
+    QCOMPARE(canvasMarks(graph), QStringList());
+}
+
+void TestMintySolver::theSelectedWayIsDrawnOnTheCanvas_data()
+{
+    QTest::addColumn<int>("seed");
+    for (int seed = 1; seed <= 10; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+// Selecting a row of the shortest ways rings the way's vertices and lays a band under its edges.
+void TestMintySolver::theSelectedWayIsDrawnOnTheCanvas()
+{
+    QFETCH(int, seed);
+
+    std::mt19937 rng(seed);
+    const int count = std::uniform_int_distribution<int>(5, 15)(rng);
+    Graph graph;
+    build(graph, count, randomConnected(rng, count, count, 0, 20));
+    Run run(graph);
+    run.start(graph.verticles().at(std::uniform_int_distribution<int>(0, count - 1)(rng))->name());
+    run.finish();
+    QCOMPARE(canvasMarks(graph), QStringList()); // nothing until a row is chosen
+
+    auto *ways = run.child<QListWidget>("shortestWaysList");
+    for (int row = 0; row < ways->count(); ++row) {
+        QTest::mouseClick(ways->viewport(), Qt::LeftButton, {}, ways->visualItemRect(ways->item(row)).center());
+        // "E(20): A->C->F->E": rings on A, C, F, E and bands under AC, CF and FE.
+        const QStringList way = ways->item(row)->text().section(QStringLiteral(": "), 1).split(QStringLiteral("->"));
+        QStringList expected;
+        for (int i = 0; i < way.size(); ++i) {
+            expected << QStringLiteral("result ") + way.at(i);
+            if (i > 0)
+                expected << QStringLiteral("result ")
+                                + graph.edgeBetween(byName(graph, way.at(i - 1)), byName(graph, way.at(i)))->name();
+        }
+        expected.sort();
+        QCOMPARE(canvasMarks(graph), expected);
+    }
+    // A step back takes the list, and the way with it; closing takes everything.
+    QTest::mouseClick(run.child<QPushButton>("stepBackButton"), Qt::LeftButton);
+    QCOMPARE(canvasMarks(graph), QStringList());
+    QTest::mouseClick(run.stepButton(), Qt::LeftButton);
+    ways->setCurrentRow(0);
+    QVERIFY(!canvasMarks(graph).isEmpty());
+    QVERIFY(run.solver.close());
+    QCOMPARE(canvasMarks(graph), QStringList());
 }
 
 QTEST_MAIN(TestMintySolver)

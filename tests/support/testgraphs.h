@@ -78,7 +78,7 @@ inline QList<EdgeSpec> randomConnected(std::mt19937 &rng, int count, int extraEd
         edges.append({forward ? other : v, forward ? v : other, qreal(weight(rng))});
         used.append(qMakePair(other, v));
     }
-    const int possible = count * (count - 1) / 2;
+    const qint64 possible = qint64(count) * (count - 1) / 2;
     for (int added = 0; added < extraEdges && used.size() < possible;) {
         const int a = std::uniform_int_distribution<int>(0, count - 1)(rng);
         const int b = std::uniform_int_distribution<int>(0, count - 1)(rng);

@@ -1,0 +1,354 @@
+#include "solvers/dijkstraprimsolver.h"
+#include "solvers/fleurysolver.h"
+#include "solvers/mintysolver.h"
+#include "tests/support/snapshot.h"
+
+#include <QToolButton>
+
+#include <functional>
+#include <random>
+
+using namespace TestGraphs;
+
+namespace {
+
+// A graph of the kind each solver runs on, the same for every call with the same seed.
+QList<EdgeSpec> graphFor(const QString &solver, std::mt19937 &rng, int count)
+{
+    if (solver == QLatin1String("fleury"))
+        return randomEulerian(rng, count, count / 2 + 1, qMin(count - 1, 6));
+    return randomConnected(rng, count, count, 0, 9);
+}
+
+QString startFor(const Graph &graph, std::mt19937 &rng)
+{
+    // Fleury takes only a vertex with edges; any edge's end suits every solver.
+    const QList<GraphEdge *> edges = graph.edges();
+    GraphEdge *edge = edges.at(std::uniform_int_distribution<int>(0, edges.size() - 1)(rng));
+    return (rng() % 2 ? edge->start() : edge->end())->name();
+}
+
+std::unique_ptr<AbstractSolver> open(const QString &solver, Graph &graph)
+{
+    std::unique_ptr<AbstractSolver> dialog;
+    if (solver == QLatin1String("minty"))
+        dialog = std::make_unique<MintySolver>(&graph, nullptr);
+    else if (solver == QLatin1String("dijkstraprim"))
+        dialog = std::make_unique<DijkstraPrimSolver>(&graph, nullptr);
+    else
+        dialog = std::make_unique<FleurySolver>(&graph, nullptr);
+    dialog->show();
+    return dialog;
+}
+
+// Lets the dialog finish what the last action began (a click's step is committed once the click is handled).
+void settle()
+{
+    QCoreApplication::processEvents();
+}
+
+bool activate(QWidget &dialog)
+{
+    dialog.activateWindow();
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
+QPushButton *button(QWidget &dialog, const char *name)
+{
+    return dialog.findChild<QPushButton *>(QLatin1String(name));
+}
+
+// Keys go to whatever has the focus, as a user's do.
+void key(QWidget &dialog, int key)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &dialog, Qt::Key(key));
+}
+
+// What a fresh dialog shows before the start, after it and after every press of "Krok dalej...".
+struct FreshRun
+{
+    QList<QStringList> moments; // [0] before the start, [1] after it, [k + 1] after k presses
+    QStringList history;        // every line, oldest first, at the end
+    QStringList quick;          // after `quickAfter` presses and the quick solve, for Fleury
+};
+
+FreshRun freshRun(const QString &solver, const QList<EdgeSpec> &edges, int count, const QString &start, int quickAfter)
+{
+    FreshRun run;
+    Graph graph;
+    build(graph, count, edges);
+    std::unique_ptr<AbstractSolver> dialog = open(solver, graph);
+    settle();
+    run.moments.append(snapshot(*dialog, graph));
+    emit graph.verticleClicked(byName(graph, start));
+    settle();
+    run.moments.append(snapshot(*dialog, graph));
+    QPushButton *step = button(*dialog, "stepForwardButton");
+    while (step->isEnabled() && run.moments.size() < 5000) {
+        step->click();
+        run.moments.append(snapshot(*dialog, graph));
+    }
+    run.history = history(dialog->findChild<QListWidget *>(QStringLiteral("eventLogWidget")));
+    if (quickAfter >= 0) {
+        Graph again;
+        build(again, count, edges);
+        std::unique_ptr<AbstractSolver> other = open(solver, again);
+        emit again.verticleClicked(byName(again, start));
+        settle();
+        for (int i = 0; i < quickAfter; ++i)
+            button(*other, "stepForwardButton")->click();
+        button(*other, "solveButton")->click();
+        settle();
+        run.quick = snapshot(*other, again);
+    }
+    return run;
+}
+
+} // namespace
+
+class TestTimeline : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void walksShowWhatFreshRunsShow_data();
+    void walksShowWhatFreshRunsShow();
+    void keysWorkWhereverTheFocusIs_data();
+    void keysWorkWhereverTheFocusIs();
+    void playStopsAtTheEndAndAtAnyControl();
+    void aNewStartReplacesTheRun();
+};
+
+void TestTimeline::walksShowWhatFreshRunsShow_data()
+{
+    QTest::addColumn<QString>("solver");
+    QTest::addColumn<int>("seed");
+    for (const char *solver : {"minty", "dijkstraprim", "fleury"}) {
+        for (int seed = 1; seed <= 8; ++seed)
+            QTest::addRow("%s, seed %d", solver, seed) << QString::fromLatin1(solver) << seed;
+    }
+}
+
+// After any walk of steps forward, back, to the start and jumps, the dialog
+// shows what a fresh one shows after as many presses; its history ends up
+// with every line once; closing it leaves the plain canvas.
+void TestTimeline::walksShowWhatFreshRunsShow()
+{
+    QFETCH(QString, solver);
+    QFETCH(int, seed);
+
+    std::mt19937 rng(seed);
+    const int count = std::uniform_int_distribution<int>(4, 8)(rng);
+    const QList<EdgeSpec> edges = graphFor(solver, rng, count);
+    Graph graph;
+    build(graph, count, edges);
+    const QString start = startFor(graph, rng);
+    const bool fleury = solver == QLatin1String("fleury");
+    const int quickAfter = fleury ? std::uniform_int_distribution<int>(0, 12)(rng) : -1;
+    const FreshRun fresh = freshRun(solver, edges, count, start, quickAfter);
+    const int steps = fresh.moments.size() - 2;
+
+    std::unique_ptr<AbstractSolver> dialog = open(solver, graph);
+    QVERIFY(activate(*dialog));
+    emit graph.verticleClicked(byName(graph, start));
+    settle();
+    auto *history = dialog->findChild<QListWidget *>(QStringLiteral("eventLogWidget"));
+    bool quickDone = false;
+    std::uniform_int_distribution<int> pick(0, 99);
+    for (int action = 0; action < 120; ++action) {
+        const int position = dialog->timelinePosition();
+        const int choice = pick(rng);
+        QString done;
+        if (fleury && position == quickAfter && !quickDone && choice < 50) {
+            done = QStringLiteral("quick solve");
+            button(*dialog, "solveButton")->click();
+            quickDone = true;
+        } else if (choice < 30) {
+            done = QStringLiteral("Krok dalej...");
+            QTest::mouseClick(button(*dialog, "stepForwardButton"), Qt::LeftButton);
+        } else if (choice < 50) {
+            const int keys[] = {Qt::Key_Right, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
+            done = QStringLiteral("forward key");
+            key(*dialog, keys[rng() % 4]);
+        } else if (choice < 70) {
+            done = QStringLiteral("back");
+            if (rng() % 2)
+                QTest::mouseClick(button(*dialog, "stepBackButton"), Qt::LeftButton);
+            else
+                key(*dialog, rng() % 2 ? Qt::Key_Left : Qt::Key_Backspace);
+        } else if (choice < 78) {
+            done = QStringLiteral("start");
+            if (rng() % 2)
+                QTest::mouseClick(button(*dialog, "toStartButton"), Qt::LeftButton);
+            else
+                key(*dialog, Qt::Key_Home);
+        } else {
+            QListWidgetItem *line = history->item(std::uniform_int_distribution<int>(0, history->count() - 1)(rng));
+            done = QStringLiteral("double click on ") + line->text().mid(11);
+            history->scrollToItem(line);
+            QTest::mouseDClick(history->viewport(), Qt::LeftButton, {}, history->visualItemRect(line).center());
+        }
+        settle();
+        const int now = dialog->timelinePosition();
+        const QString where =
+            QStringLiteral("action %1 (%2) from %3 to %4").arg(action).arg(done).arg(position).arg(now);
+        QVERIFY2(now >= -1 && now <= steps, qPrintable(where));
+        // After a quick solve the timeline's next step from quickAfter is the quick solve.
+        const bool atQuick = quickDone && now == quickAfter + 1 && dialog->timelineLength() == quickAfter + 2
+                             && !button(*dialog, "solveButton")->isEnabled();
+        const QStringList expected = atQuick ? fresh.quick : fresh.moments.at(now + 1);
+        const QStringList shown = snapshot(*dialog, graph);
+        if (shown != expected) {
+            for (int i = 0; i < qMax(shown.size(), expected.size()); ++i) {
+                if (shown.value(i) != expected.value(i)) {
+                    qWarning("%s: line %d shows \"%s\", a fresh run \"%s\"", qPrintable(where), i,
+                             qPrintable(shown.value(i)), qPrintable(expected.value(i)));
+                    break;
+                }
+            }
+        }
+        QCOMPARE(shown, expected);
+    }
+
+    // Back at the start, then to the end: every line once, as in the fresh run, unless a quick solve ends this one.
+    key(*dialog, Qt::Key_Home);
+    key(*dialog, Qt::Key_End);
+    QTRY_VERIFY(!dialog->isPlaying());
+    settle();
+    if (dialog->timelinePosition() == steps) {
+        QCOMPARE(TestGraphs::history(history), fresh.history);
+    } else {
+        QVERIFY(quickDone);
+        QCOMPARE(dialog->timelinePosition(), quickAfter + 1);
+        QCOMPARE(snapshot(*dialog, graph), fresh.quick);
+    }
+
+    // Closed at a random moment, the canvas is plain again.
+    dialog->jumpTo(std::uniform_int_distribution<int>(-1, dialog->timelineLength() - 1)(rng));
+    QVERIFY(dialog->close());
+    dialog.reset();
+    QCOMPARE(marked(graph), QStringList());
+    QCOMPARE(canvasMarks(graph), QStringList());
+}
+
+void TestTimeline::keysWorkWhereverTheFocusIs_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+
+    // A run of a triangle: start, then 7 presses to the end.
+    for (const char *focus : {"eventLogWidget", "openVerticlesList", "stepForwardButton", "stepBackButton"}) {
+        const QString f = QString::fromLatin1(focus);
+        QTest::addRow("Right in %s", focus) << f << int(Qt::Key_Right) << 2 << 3;
+        QTest::addRow("Space in %s", focus) << f << int(Qt::Key_Space) << 2 << 3;
+        QTest::addRow("Enter in %s", focus) << f << int(Qt::Key_Return) << 2 << 3;
+        QTest::addRow("keypad Enter in %s", focus) << f << int(Qt::Key_Enter) << 2 << 3;
+        QTest::addRow("Left in %s", focus) << f << int(Qt::Key_Left) << 2 << 1;
+        QTest::addRow("Backspace in %s", focus) << f << int(Qt::Key_Backspace) << 2 << 1;
+        QTest::addRow("Home in %s", focus) << f << int(Qt::Key_Home) << 5 << 0;
+        QTest::addRow("End in %s", focus) << f << int(Qt::Key_End) << 1 << 7;
+    }
+    QTest::newRow("Left before the start stays") << "eventLogWidget" << int(Qt::Key_Left) << -1 << -1;
+    QTest::newRow("Right at the end stays") << "eventLogWidget" << int(Qt::Key_Right) << 7 << 7;
+}
+
+void TestTimeline::keysWorkWhereverTheFocusIs()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, from);
+    QFETCH(int, to);
+
+    Graph graph;
+    build(graph, "AB1 BC1 CA2");
+    SolverRun<DijkstraPrimSolver> run(graph);
+    QVERIFY(activate(run.solver));
+    run.start(QStringLiteral("A"));
+    settle();
+    run.finish();
+    if (from < 0)
+        run.solver.jumpTo(-1);
+    else
+        run.solver.jumpTo(from);
+    QCOMPARE(run.solver.timelinePosition(), from);
+
+    QWidget *target = run.child(focus.toLatin1().constData());
+    target->setFocus();
+    QCOMPARE(QApplication::focusWidget(), target);
+    QTest::keyClick(target, Qt::Key(key));
+    QTRY_VERIFY(!run.solver.isPlaying());
+    QCOMPARE(run.solver.timelinePosition(), to);
+}
+
+void TestTimeline::playStopsAtTheEndAndAtAnyControl()
+{
+    Graph graph;
+    build(graph, "AB1 BC1 CA1");
+    SolverRun<FleurySolver> run(graph);
+    QVERIFY(activate(run.solver));
+    run.start(QStringLiteral("A"));
+    settle();
+    auto *play = run.child<QToolButton>("playButton");
+    run.solver.setPace(5);
+
+    // Played to the end: 24 presses of the triangle, then it stops by itself.
+    QTest::mouseClick(play, Qt::LeftButton);
+    QVERIFY(run.solver.isPlaying());
+    QCOMPARE(play->text(), QStringLiteral("Zatrzymaj"));
+    QTRY_VERIFY_WITH_TIMEOUT(!run.solver.isPlaying(), 15000);
+    QCOMPARE(run.solver.timelinePosition(), 24);
+    QCOMPARE(play->text(), QStringLiteral("Odtwarzaj"));
+    QVERIFY(!play->isEnabled());
+
+    // Any other control or key stops it, P too.
+    const QList<std::function<void()>> stops{
+        [&] { QTest::mouseClick(run.child<QPushButton>("stepBackButton"), Qt::LeftButton); },
+        [&] { QTest::mouseClick(run.stepButton(), Qt::LeftButton); },
+        [&] { QTest::mouseClick(run.child<QPushButton>("toStartButton"), Qt::LeftButton); },
+        [&] { run.child<QPushButton>("solveButton")->click(); },
+        [&] { QTest::keyClick(&run.solver, Qt::Key_P); },
+        [&] { QTest::keyClick(&run.solver, Qt::Key_Left); },
+        [&] { emit graph.verticleClicked(byName(graph, QStringLiteral("B"))); },
+    };
+    for (int i = 0; i < stops.size(); ++i) {
+        run.solver.jumpTo(3);
+        QTest::keyClick(&run.solver, Qt::Key_P);
+        QVERIFY2(run.solver.isPlaying(), qPrintable(QString::number(i)));
+        stops.at(i)();
+        QVERIFY2(!run.solver.isPlaying(), qPrintable(QString::number(i)));
+        settle();
+    }
+}
+
+// From "Od początku" a click on another vertex starts a new run: the old timeline is gone.
+void TestTimeline::aNewStartReplacesTheRun()
+{
+    Graph graph;
+    build(graph, "AB1 BC2 CA4");
+    SolverRun<MintySolver> run(graph);
+    run.start(QStringLiteral("A"));
+    settle();
+    run.finish();
+    const int steps = run.solver.timelineLength();
+    run.start(QStringLiteral("B")); // after the start, as in a fresh run, a click does nothing
+    settle();
+    QCOMPARE(run.solver.timelineLength(), steps);
+    QCOMPARE(run.list("closedVerticlesList").first(), QStringLiteral("A(0)"));
+
+    QTest::mouseClick(run.child<QPushButton>("toStartButton"), Qt::LeftButton);
+    run.start(QStringLiteral("B"));
+    settle();
+    QCOMPARE(run.solver.timelinePosition(), 0);
+    QCOMPARE(run.solver.timelineLength(), 1);
+    QCOMPARE(run.list("closedVerticlesList"), QStringList{"B(0)"});
+    QCOMPARE(run.events(),
+             (QStringList{"Wybrano wierzchołek 'B' jako startowy.",
+                          "Dodano wierzchołek 'B' do listy wierzchołków odwiedzonych i przypisano mu wartość: 0."}));
+    QCOMPARE(marked(graph), QStringList{"B: green r15 w3"});
+}
+
+QTEST_MAIN(TestTimeline)
+#include "tst_timeline.moc"
