@@ -69,6 +69,7 @@ private slots:
     void picturesOfTheWholeDrawing();
     void dialogsFitTheScreenAndGrowTheirCanvas();
     void anEmptyCanvasShowsItsHint();
+    void aDialogsViewOnlyPicksTheStart();
 
 private:
     std::unique_ptr<Graph> graph;
@@ -342,6 +343,34 @@ void TestGraphView::anEmptyCanvasShowsItsHint()
     QCOMPARE(inkInTheMiddle(), 0);
     graph->removeVerticle(graph->verticles().first());
     QVERIFY(inkInTheMiddle() > 50);
+}
+
+// A drag in a solver dialog's view picks the start and moves nothing; a double click types no weight.
+void TestGraphView::aDialogsViewOnlyPicksTheStart()
+{
+    build(*graph, "AB4 BC5");
+    const QPointF b = byName(*graph, "B")->pos();
+    {
+        SolverRun<MintySolver> run(*graph);
+        QVERIFY(QTest::qWaitForWindowExposed(&run.solver));
+        auto *dialogView = run.child<GraphView>("graphView");
+        QSignalSpy weights(graph.get(), &Graph::edgeDoubleClicked);
+        const QPoint from = dialogView->mapFromScene(b);
+        QTest::mousePress(dialogView->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(dialogView->viewport(), from + QPoint(40, 30));
+        QTest::mouseRelease(dialogView->viewport(), Qt::LeftButton, {}, from + QPoint(40, 30));
+        QCOMPARE(byName(*graph, "B")->pos(), b);
+        QCOMPARE(run.events().first(), QStringLiteral("Wybrano wierzchołek 'B' jako startowy."));
+        const QLineF ab(byName(*graph, "A")->pos(), b);
+        QTest::mouseDClick(dialogView->viewport(), Qt::LeftButton, {}, dialogView->mapFromScene(ab.pointAt(0.3)));
+        QCOMPARE(weights.count(), 0);
+        QCOMPARE(graph->undoStack()->count(), 0);
+    }
+    // Closed, the main window's drawing can be moved again.
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at(*view, b));
+    QTest::mouseMove(view->viewport(), at(*view, b) + QPoint(40, 30));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at(*view, b) + QPoint(40, 30));
+    QVERIFY(byName(*graph, "B")->pos() != b);
 }
 
 QTEST_MAIN(TestGraphView)
