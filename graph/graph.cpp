@@ -629,13 +629,19 @@ void Graph::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
 
 void Graph::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
 {
-    // A double click is two presses, as it always was, except on an edge in
-    // the idle mode, where it asks for the edge's weight.
-    mousePressEvent(event);
-    if (event->isAccepted() || m_mode != Idle || !m_editable || event->button() != Qt::LeftButton)
+    // A double click is two presses, as it always was, except on an edge away from
+    // its ends in the modes where a press there changes nothing: the idle mode, and
+    // drawing edges, where a student has just drawn the edge whose weight is wrong.
+    const QList<QGraphicsItem *> under = items(event->scenePos());
+    GraphEdge *edge = event->button() == Qt::LeftButton && m_editable && (m_mode == Idle || m_mode == AddEdge)
+                              && !topmost<GraphVerticle>(under)
+                          ? topmost<GraphEdge>(under)
+                          : nullptr;
+    if (!edge) {
+        mousePressEvent(event);
         return;
-    if (GraphEdge *edge = topmost<GraphEdge>(items(event->scenePos()))) {
-        event->accept();
-        emit edgeDoubleClicked(edge);
     }
+    dropRubberBand();
+    event->accept();
+    emit edgeDoubleClicked(edge);
 }

@@ -32,6 +32,8 @@ private slots:
     void schemesWeighNewEdges();
     void gestures_data();
     void gestures();
+    void doubleClickAsksForAWeight_data();
+    void doubleClickAsksForAWeight();
     void rubberBandGoesWithClearingModeAndSolver_data();
     void rubberBandGoesWithClearingModeAndSolver();
     void reachabilityWalksLongChainsOnASmallStack();
@@ -228,6 +230,44 @@ void TestGraph::gestures()
     QTest::mouseRelease(view->viewport(), Qt::MouseButton(button), {}, at(path.last()));
     QCOMPARE(describe(*graph), after);
     QCOMPARE(said, heard);
+    QCOMPARE(strayItems(), 0);
+}
+
+void TestGraph::doubleClickAsksForAWeight_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QPointF>("where");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("asked");
+
+    const QString before = "A(0,0) B(30,40) C(0,80) AB=1";
+    const QPointF onAB(10.5, 14), onA(0, 0);
+    QTest::newRow("idle, on a line") << int(Graph::Idle) << onAB << before << "AB";
+    QTest::newRow("drawing edges, on a line") << int(Graph::AddEdge) << onAB << before << "AB";
+    QTest::newRow("drawing edges, on a vertex") << int(Graph::AddEdge) << onA << before << "";
+    QTest::newRow("idle, on a vertex") << int(Graph::Idle) << onA << before << "";
+    QTest::newRow("adding vertices: two presses") << int(Graph::AddVerticle) << onAB
+                                                  << "A(0,0) B(30,40) C(0,80) D(11,14) E(11,14) AB=1" << "";
+    QTest::newRow("removing edges: the first press") << int(Graph::RemoveEdge) << onAB << "A(0,0) B(30,40) C(0,80)"
+                                                     << "";
+}
+
+void TestGraph::doubleClickAsksForAWeight()
+{
+    QFETCH(int, mode);
+    QFETCH(QPointF, where);
+    QFETCH(QString, after);
+    QFETCH(QString, asked);
+
+    graph->setMode(mode);
+    QString heard;
+    connect(graph.get(), &Graph::edgeDoubleClicked, this, [&heard](GraphEdge *edge) { heard += edge->name(); });
+    // As a window system sends it: a click, then a second press that is the double click.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at(where));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at(where));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at(where));
+    QCOMPARE(heard, asked);
+    QCOMPARE(describe(*graph), after);
     QCOMPARE(strayItems(), 0);
 }
 
