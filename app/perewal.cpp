@@ -385,6 +385,9 @@ bool Perewal::loadGraphFrom(const QString &fileName)
         file.replace(graph);
         return true;
     }));
+    // A drawing larger than the canvas opens whole, as in the algorithm
+    // dialogs, and not at its middle; one that fits keeps its size.
+    ui.graphView->fitDrawing(1.0);
     scene->undoStack()->setClean();
     m_fileName = fileName;
     showFileName();

@@ -242,7 +242,10 @@ void GraphView::zoomAbout(qreal factor, const QPointF &anchor)
 {
     m_fitZoom = 0;
     // A drawing too large for the smallest zoom may have been fitted below it; zooming out stays there.
-    const qreal zoom = std::clamp(this->zoom() * factor, std::min(MinZoom, this->zoom()), MaxZoom);
+    qreal zoom = std::clamp(this->zoom() * factor, std::min(MinZoom, this->zoom()), MaxZoom);
+    // A step across 100 % stops there: the drawing as drawn is the size one comes back to.
+    if ((this->zoom() - 1) * (zoom - 1) < 0)
+        zoom = 1;
     if (zoom == this->zoom())
         return;
     // Steps about one cursor position keep the scene point the first one

@@ -171,8 +171,8 @@ void TestGraphView::scrollBarsComeOnlyWithADrawingLargerThanTheView()
     QCOMPARE(hidden(*view), QStringList());
 }
 
-// A drawing loaded far from the origin: the dialog opens on all of it,
-// shrunk; the main window keeps 1:1 until Ctrl+0.
+// A drawing loaded far from the origin: the main window and the dialog
+// show all of it, shrunk; Ctrl+0 brings it back after zooming in.
 void TestGraphView::everyViewOpensOnTheWholeDrawing()
 {
     QTemporaryDir dir;
@@ -189,8 +189,8 @@ void TestGraphView::everyViewOpensOnTheWholeDrawing()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.loadGraphFrom(file));
     auto *mainView = window.findChild<GraphView *>(QStringLiteral("graphView"));
-    QCOMPARE(mainView->zoom(), 1.0);
-    QVERIFY(!hidden(*mainView).isEmpty());
+    QCOMPARE(hidden(*mainView), QStringList());
+    QVERIFY(mainView->zoom() < 1);
 
     QString seen;
     driveModal<MintySolver>(&window, [&] { window.findChild<QPushButton *>("mintyButton")->click(); },
@@ -205,29 +205,38 @@ void TestGraphView::everyViewOpensOnTheWholeDrawing()
 
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    const qreal fitted = mainView->zoom();
+    for (int step = 0; step < 3; ++step)
+        QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+    QVERIFY(!hidden(*mainView).isEmpty());
     QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
     QTRY_COMPARE(hidden(*mainView), QStringList());
-    QVERIFY(mainView->zoom() < 1);
+    QCOMPARE(mainView->zoom(), fitted);
 }
 
 void TestGraphView::zoomKeepsThePointUnderTheCursor_data()
 {
     QTest::addColumn<QPointF>("cursor");
+    QTest::addColumn<int>("from"); // the zoom before, in percent
     QTest::addColumn<int>("notches");
     QTest::addColumn<int>("percent"); // the zoom after them
-    QTest::newRow("in, top left") << QPointF(30, 40) << 3 << 195;
-    QTest::newRow("out, bottom right") << QPointF(350, 260) << -2 << 64;
-    QTest::newRow("in to the limit") << QPointF(200, 20) << 12 << 800;
-    QTest::newRow("out to the limit") << QPointF(5, 290) << -15 << 10;
+    QTest::newRow("in, top left") << QPointF(30, 40) << 100 << 3 << 195;
+    QTest::newRow("out, bottom right") << QPointF(350, 260) << 100 << -2 << 64;
+    QTest::newRow("in to the limit") << QPointF(200, 20) << 100 << 12 << 800;
+    QTest::newRow("out to the limit") << QPointF(5, 290) << 100 << -15 << 10;
+    QTest::newRow("in across 100 % stops there") << QPointF(120, 150) << 52 << 3 << 100;
+    QTest::newRow("out across 100 % stops there") << QPointF(120, 150) << 110 << -1 << 100;
 }
 
 void TestGraphView::zoomKeepsThePointUnderTheCursor()
 {
     QFETCH(QPointF, cursor);
+    QFETCH(int, from);
     QFETCH(int, notches);
     QFETCH(int, percent);
 
     placeFarAway(*graph);
+    view->zoomAbout(from / 100.0, cursor);
     const QPointF under = view->viewportTransform().inverted().map(cursor);
     for (int i = 0; i < qAbs(notches); ++i)
         ctrlWheel(*view, cursor, notches > 0 ? 1 : -1);
