@@ -432,30 +432,28 @@ double quickSolve(Graph &graph)
     return timer.nsecsElapsed() / 1e6;
 }
 
-// Peak resident memory of this process in KiB, as the kernel counts it.
-qint64 peakKib()
+// A memory figure of this process in KiB, as the kernel counts it: "VmHWM"
+// is the peak resident size, "VmRSS" the resident size now.
+qint64 statusKib(const QByteArray &field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').first().toLongLong();
     }
     return -1;
 }
 
-// Resident memory of this process now, in KiB.
+qint64 peakKib()
+{
+    return statusKib("VmHWM");
+}
+
 qint64 residentKib()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
+    return statusKib("VmRSS");
 }
 
 // A load as the user makes it: one step of the undo stack.

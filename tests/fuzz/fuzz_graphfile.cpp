@@ -6,33 +6,13 @@
 #include "graph/graph.h"
 #include "graph/graphfile.h"
 #include "graph/graphverticle.h"
+#include "tests/fuzz/fuzzing.h"
 
 #include <QApplication>
 #include <QByteArray>
 #include <QDataStream>
-#include <QIODevice>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-QByteArray written(const Graph &graph)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << graph;
-    return bytes;
-}
-
-[[noreturn]] void broken(const char *promise)
-{
-    std::fprintf(stderr, "broken promise: %s\n", promise);
-    std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {

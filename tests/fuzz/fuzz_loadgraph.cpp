@@ -10,6 +10,7 @@
 #include "graph/graph.h"
 #include "graph/graphfile.h"
 #include "graph/graphverticle.h"
+#include "tests/fuzz/fuzzing.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -25,20 +26,6 @@
 #include <cstdlib>
 
 namespace {
-
-QByteArray written(const Graph &graph)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << graph;
-    return bytes;
-}
-
-[[noreturn]] void broken(const char *promise)
-{
-    std::fprintf(stderr, "broken promise: %s\n", promise);
-    std::abort();
-}
 
 QTemporaryDir *folder;
 Perewal *window;
