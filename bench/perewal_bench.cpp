@@ -200,6 +200,16 @@ QByteArray graphFile(const GraphData &data)
     return bytes;
 }
 
+// The graph as a file on disk, for a child process to load; returns its name.
+QString writeGraphFile(const QTemporaryDir &folder, const QString &name, const GraphData &data)
+{
+    const QString fileName = folder.filePath(name);
+    QFile output(fileName);
+    if (!output.open(QIODevice::WriteOnly) || output.write(graphFile(data)) < 0)
+        qFatal("cannot write %s", qPrintable(fileName));
+    return fileName;
+}
+
 void load(Graph &graph, const QByteArray &bytes)
 {
     QDataStream in(bytes);
@@ -699,11 +709,7 @@ void paintTable(const QTemporaryDir &temp, int runs)
     };
     QStringList lines;
     for (const Case &c : cases) {
-        const QString file = temp.filePath(QStringLiteral("paint.graf"));
-        QFile output(file);
-        output.open(QIODevice::WriteOnly);
-        output.write(graphFile(c.data));
-        output.close();
+        const QString file = writeGraphFile(temp, QStringLiteral("paint.graf"), c.data);
         for (const bool fitted : {false, true}) {
             const QString view = fitted ? QStringLiteral("whole drawing fitted") : QStringLiteral("as the window opens");
             out << "paint " << c.name << ", " << view << Qt::endl;
@@ -765,11 +771,7 @@ void largestFilesTable(const QTemporaryDir &temp)
     };
     QStringList lines;
     for (const Case &c : cases) {
-        const QString file = temp.filePath(QStringLiteral("largest.graf"));
-        QFile output(file);
-        output.open(QIODevice::WriteOnly);
-        output.write(graphFile(c.data));
-        output.close();
+        const QString file = writeGraphFile(temp, QStringLiteral("largest.graf"), c.data);
         out << "largest file: " << c.name << Qt::endl;
         const PaintRun program = paintRun(QStringLiteral("paint-program"), file, false, 1);
         lines.append(QStringLiteral("| %1 | %2 / %3 | %4 B | %5 ms | %6 ms | %7 MiB |")
