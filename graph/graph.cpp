@@ -9,6 +9,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QApplication>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
 #include <QLineF>
 
 #include <algorithm>
@@ -490,12 +491,43 @@ void Graph::setEditable(bool editable)
     m_pressed = nullptr;
 }
 
-QPair<GraphVerticle *, GraphEdge *> Graph::itemsAt(QPointF where) const
+GraphVerticle *Graph::verticleAt(QPointF where, qreal margin) const
 {
-    const QList<QGraphicsItem *> found = items(where);
-    if (GraphVerticle *v = topmost<GraphVerticle>(found))
+    if (GraphVerticle *v = topmost<GraphVerticle>(items(where)))
+        return v;
+    // Just outside every circle: the nearest one within reach, so that a
+    // small circle on a projector is as easy to hit as a thin line.
+    GraphVerticle *nearest = nullptr;
+    qreal nearestGap = margin;
+    const QRectF reach(where - QPointF(margin, margin), QSizeF(2 * margin, 2 * margin));
+    for (QGraphicsItem *item : items(reach)) {
+        if (item->type() != GraphVerticle::Type)
+            continue;
+        auto *v = static_cast<GraphVerticle *>(item);
+        const qreal gap = QLineF(v->pos(), where).length() - v->rect().width() / 2;
+        if (gap <= nearestGap) {
+            nearest = v;
+            nearestGap = gap;
+        }
+    }
+    return nearest;
+}
+
+QPair<GraphVerticle *, GraphEdge *> Graph::itemsAt(QPointF where, qreal margin) const
+{
+    if (GraphVerticle *v = verticleAt(where, margin))
         return {v, nullptr};
-    return {nullptr, topmost<GraphEdge>(found)};
+    return {nullptr, topmost<GraphEdge>(items(where))};
+}
+
+qreal Graph::pickMargin(const QGraphicsSceneMouseEvent *event)
+{
+    // The event's widget is the viewport of the view it came through; a
+    // press made by code has none and picks at the drawing's own scale.
+    const QWidget *viewport = event->widget();
+    const auto *view = viewport ? qobject_cast<const QGraphicsView *>(viewport->parentWidget()) : nullptr;
+    const qreal scale = view ? view->transform().m11() : 1.0;
+    return scale > 0 ? PickMargin / scale : PickMargin;
 }
 
 template<typename Item>
@@ -554,7 +586,7 @@ void Graph::mousePressEvent(QGraphicsSceneMouseEvent *event)
         }
         break;
     case RemoveVerticle:
-        if (GraphVerticle *v = topmost<GraphVerticle>(items(where))) {
+        if (GraphVerticle *v = verticleAt(where, pickMargin(event))) {
             m_undoStack.push(EditCommand::removeVerticle(this, v));
             emit showExternInfo(tr("Usunięto wierzchołek"));
         } else {
@@ -562,7 +594,7 @@ void Graph::mousePressEvent(QGraphicsSceneMouseEvent *event)
         }
         break;
     default:
-        if (GraphVerticle *v = topmost<GraphVerticle>(items(where))) {
+        if (GraphVerticle *v = verticleAt(where, pickMargin(event))) {
             // A press that then drags moves the vertex; the click is reported at once all the same.
             if (m_editable) {
                 m_pressed = v;
@@ -595,7 +627,7 @@ void Graph::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
     }
 }
 
-void Graph::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
+void Graph::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 {
     if (GraphVerticle *moved = std::exchange(m_pressed, nullptr); moved && m_dragging) {
         m_dragging = false;
@@ -609,8 +641,9 @@ void Graph::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
     // The drag ends where the last move left the line, not where the button came up.
     // The vertices are found before the line goes: the item lists hold the line itself.
     const QLineF line = m_rubberBand->line();
-    GraphVerticle *start = topmost<GraphVerticle>(items(line.p1()));
-    GraphVerticle *end = topmost<GraphVerticle>(items(line.p2()));
+    const qreal margin = pickMargin(event);
+    GraphVerticle *start = verticleAt(line.p1(), margin);
+    GraphVerticle *end = verticleAt(line.p2(), margin);
     dropRubberBand();
 
     if (!start || !end || start == end)
@@ -629,13 +662,18 @@ void Graph::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
 
 void Graph::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
 {
-    // A double click is two presses, as it always was, except on an edge away from
+    // The hint of the adding mode asks for a double click: its first press
+    // has added the vertex, and a second one would hide under it.
+    if (event->button() == Qt::LeftButton && m_mode == AddVerticle) {
+        event->accept();
+        return;
+    }
+    // Otherwise a double click is two presses, as it always was, except on an edge away from
     // its ends in the modes where a press there changes nothing: the idle mode, and
     // drawing edges, where a student has just drawn the edge whose weight is wrong.
-    const QList<QGraphicsItem *> under = items(event->scenePos());
     GraphEdge *edge = event->button() == Qt::LeftButton && m_editable && (m_mode == Idle || m_mode == AddEdge)
-                              && !topmost<GraphVerticle>(under)
-                          ? topmost<GraphEdge>(under)
+                              && !verticleAt(event->scenePos(), pickMargin(event))
+                          ? topmost<GraphEdge>(items(event->scenePos()))
                           : nullptr;
     if (!edge) {
         mousePressEvent(event);

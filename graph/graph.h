@@ -95,8 +95,16 @@ public:
      * direct removal empties the stack, whose steps could no longer be undone.
      */
     QUndoStack *undoStack() { return &m_undoStack; }
+    /// How far outside its circle a press still picks a vertex, in screen pixels: as far as beside an edge's line.
+    static constexpr qreal PickMargin = 3;
+    /**
+     * The vertex a press at a scene point picks: the topmost one under it,
+     * or else the nearest whose circle passes within margin (in scene units)
+     * of the point; null when there is none.
+     */
+    GraphVerticle *verticleAt(QPointF where, qreal margin = PickMargin) const;
     /// The vertex the mouse would pick at a scene point, or else the edge; null for both when there is neither.
-    QPair<GraphVerticle *, GraphEdge *> itemsAt(QPointF where) const;
+    QPair<GraphVerticle *, GraphEdge *> itemsAt(QPointF where, qreal margin = PickMargin) const;
     /**
      * False while a solver dialog shows the scene: then a drag moves nothing,
      * a double click edits no weight and the idle mode only reports clicks.
@@ -169,6 +177,8 @@ private:
 
     using EdgeKey = QPair<quint64, quint64>;
     static EdgeKey keyOf(const GraphEdge *edge);
+    /// PickMargin screen pixels in scene units, at the zoom of the view the event came through.
+    static qreal pickMargin(const QGraphicsSceneMouseEvent *event);
     template<typename Item>
     static Item *topmost(const QList<QGraphicsItem *> &items);
     template<typename Visit>
