@@ -20,6 +20,7 @@ int main(int argc, char **argv)
     translations.install(app, Translations::chooseLanguage(QLocale::system().uiLanguages()));
 
     Perewal window;
+    window.restoreLayout();
     window.show();
     window.openArguments(app.arguments());
     return app.exec();

@@ -1,9 +1,11 @@
 #include "app/perewal.h"
+#include "app/weightdialog.h"
 
 #include "graph/editcommand.h"
 #include "graph/graph.h"
 #include "graph/graphedge.h"
 #include "graph/graphfile.h"
+#include "graph/graphview.h"
 #include "graph/graphverticle.h"
 #include "solvers/dijkstraprimsolver.h"
 #include "solvers/fleurysolver.h"
@@ -17,14 +19,18 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -36,9 +42,6 @@ void runSolver(Graph *scene, QWidget *window)
     Solver solver(scene, window);
     solver.exec();
 }
-
-// Typed weights are whole numbers that every sum of a run still shows exactly.
-constexpr qlonglong maxTypedWeight = 999999999;
 
 } // namespace
 
@@ -141,7 +144,9 @@ void Perewal::createActions()
     bar->addWidget(helpButton);
     ui.canvasToolsLayout->addWidget(bar);
 
-    connect(action({}, {}, {QKeySequence::Save}), &QAction::triggered, this, &Perewal::saveGraph);
+    connect(action({}, {}, {QKeySequence::Save}), &QAction::triggered, this, &Perewal::saveDrawing);
+    // Windows has no standard quit key: Ctrl+Q everywhere.
+    connect(action({}, {}, {QKeySequence(Qt::CTRL | Qt::Key_Q)}), &QAction::triggered, this, &QWidget::close);
     connect(action({}, {}, {QKeySequence::Open}), &QAction::triggered, this, &Perewal::loadGraph);
     connect(action({}, {}, {QKeySequence::Delete}), &QAction::triggered, this, &Perewal::removeUnderPointer);
 }
@@ -159,10 +164,15 @@ void Perewal::showMode(int mode)
 
 void Perewal::showFileName()
 {
-    setWindowTitle(m_fileName.isEmpty() ? QStringLiteral("Perewal")
-                                        : tr("%1[*] – Perewal").arg(QFileInfo(m_fileName).fileName()));
-    // Without a file the title is the program's name alone, with no place for the mark.
-    setWindowModified(!m_fileName.isEmpty() && !scene->undoStack()->isClean());
+    // A fresh, empty window is titled by the program alone; a drawing
+    // without a file is "Bez nazwy" once there is something to lose.
+    const bool untouched = m_fileName.isEmpty() && scene->undoStack()->isClean() && scene->verticles().isEmpty();
+    const QString name = m_fileName.isEmpty() ? tr("Bez nazwy") : QFileInfo(m_fileName).fileName();
+    setWindowTitle(untouched ? QStringLiteral("Perewal") : tr("%1[*] – Perewal").arg(name));
+    setWindowModified(!untouched && !scene->undoStack()->isClean());
+    // Pictures of a drawing are kept beside its file.
+    if (!m_fileName.isEmpty())
+        GraphView::setPictureFolder(QFileInfo(m_fileName).absolutePath());
 }
 
 bool Perewal::maybeSave()
@@ -178,7 +188,7 @@ bool Perewal::maybeSave()
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Save:
-        return saveGraphAs();
+        return saveDrawingTo();
     case QMessageBox::Discard:
         return true;
     default:
@@ -188,10 +198,32 @@ bool Perewal::maybeSave()
 
 void Perewal::closeEvent(QCloseEvent *event)
 {
-    if (maybeSave())
-        event->accept();
-    else
+    if (!maybeSave()) {
         event->ignore();
+        return;
+    }
+    if (m_remembersLayout) {
+        QSettings settings(QStringLiteral("Perewal"), QStringLiteral("Perewal"));
+        settings.setValue(QStringLiteral("window/geometry"), saveGeometry());
+        settings.setValue(QStringLiteral("window/canvasSplitter"), ui.canvasSplitter->saveState());
+    }
+    event->accept();
+}
+
+void Perewal::restoreLayout()
+{
+    m_remembersLayout = true;
+    QSettings settings(QStringLiteral("Perewal"), QStringLiteral("Perewal"));
+    restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray());
+    m_splitterState = settings.value(QStringLiteral("window/canvasSplitter")).toByteArray();
+}
+
+void Perewal::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // After the canvas has shared out the first height: the remembered heights win over it.
+    if (!m_splitterState.isEmpty())
+        ui.canvasSplitter->restoreState(std::exchange(m_splitterState, QByteArray()));
 }
 
 void Perewal::newDrawing()
@@ -207,26 +239,11 @@ void Perewal::newDrawing()
 
 void Perewal::editWeight(GraphEdge *edge)
 {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(
-        this, tr("Waga krawędzi"),
-        tr("Waga krawędzi %1 (liczba całkowita od 0 do %2):").arg(edge->name()).arg(maxTypedWeight),
-        QLineEdit::Normal, QString::number(edge->weight(), 'f', 0), &accepted);
-    if (!accepted)
+    WeightDialog dialog(edge->name(), edge->weight(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.weight() == edge->storedWeight())
         return;
-    bool number = false;
-    const qlonglong weight = text.trimmed().toLongLong(&number);
-    if (!number || weight < 0 || weight > maxTypedWeight) {
-        addLogLine(tr("\"%1\" nie jest wagą: waga to liczba całkowita od 0 do %2. Krawędź %3 ma nadal wagę %4")
-                       .arg(text)
-                       .arg(maxTypedWeight)
-                       .arg(edge->name(), QString::number(edge->weight(), 'f', 0)));
-        return;
-    }
-    if (weight == edge->storedWeight())
-        return;
-    scene->undoStack()->push(EditCommand::setWeight(scene, edge, weight));
-    addLogLine(tr("Zmieniono wagę krawędzi %1 na %2").arg(edge->name()).arg(weight));
+    scene->undoStack()->push(EditCommand::setWeight(scene, edge, dialog.weight()));
+    addLogLine(tr("Zmieniono wagę krawędzi %1 na %2").arg(edge->name()).arg(dialog.weight()));
 }
 
 void Perewal::removeUnderPointer()
@@ -235,7 +252,8 @@ void Perewal::removeUnderPointer()
     const QPoint pointer = canvas->mapFromGlobal(QCursor::pos());
     if (!canvas->rect().contains(pointer))
         return;
-    const auto [verticle, edge] = scene->itemsAt(ui.graphView->mapToScene(pointer));
+    const auto [verticle, edge] =
+        scene->itemsAt(ui.graphView->mapToScene(pointer), Graph::PickMargin / ui.graphView->transform().m11());
     if (verticle) {
         scene->undoStack()->push(EditCommand::removeVerticle(scene, verticle));
         addLogLine(Graph::tr("Usunięto wierzchołek"));
@@ -290,7 +308,10 @@ Perewal::~Perewal()
 
 void Perewal::addLogLine(const QString &line)
 {
-    auto *item = new QListWidgetItem(QDateTime::currentDateTime().toString(Qt::TextDate) + QStringLiteral(" - ") + line);
+    // The toolkit's text date layout, but with the day and month names of
+    // the interface's language: Qt 6's Qt::TextDate is always in English.
+    const QString date = QLocale().toString(QDateTime::currentDateTime(), QStringLiteral("ddd MMM d HH:mm:ss yyyy"));
+    auto *item = new QListWidgetItem(date + QStringLiteral(" - ") + line);
     item->setToolTip(item->text());
     ui.eventLog->insertItem(0, item);
 }
@@ -320,6 +341,16 @@ void Perewal::saveGraph()
     saveGraphAs();
 }
 
+void Perewal::saveDrawing()
+{
+    saveDrawingTo();
+}
+
+bool Perewal::saveDrawingTo()
+{
+    return m_fileName.isEmpty() ? saveGraphAs() : saveGraphTo(m_fileName);
+}
+
 bool Perewal::saveGraphAs()
 {
     const QString fileName = askForFile(QFileDialog::AcceptSave, tr("Wybierz plik do zapisu"));
@@ -336,12 +367,26 @@ void Perewal::loadGraph()
 }
 
 // The file dialogs open in grafy beside the program, then where the last one
-// was left. A name saved without an extension gets .graf, or the load dialog's
-// filter would hide the file.
+// was left; a save never opens where it cannot write (the installed grafy),
+// but in the user's documents, with grafy a click away in the side bar. A
+// name saved without an extension gets .graf, or the load dialog's filter
+// would hide the file.
 QString Perewal::askForFile(QFileDialog::AcceptMode mode, const QString &caption)
 {
-    QFileDialog dialog(this, caption, m_folder.isEmpty() ? graphFolder() : m_folder, tr("Pliki z grafami (*.graf)"));
+    QString folder = m_folder.isEmpty() ? graphFolder() : m_folder;
+    if (mode == QFileDialog::AcceptSave && !QFileInfo(folder).isWritable()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+    }
+    QFileDialog dialog(this, caption, folder, tr("Pliki z grafami (*.graf)"));
     dialog.setAcceptMode(mode);
+    if (QFileInfo(graphFolder()).isDir()) {
+        QList<QUrl> places = dialog.sidebarUrls();
+        const QUrl examples = QUrl::fromLocalFile(QDir(graphFolder()).absolutePath());
+        if (!places.contains(examples))
+            dialog.setSidebarUrls(places << examples);
+    }
     if (mode == QFileDialog::AcceptSave) {
         dialog.setDefaultSuffix(QStringLiteral("graf"));
         if (!m_fileName.isEmpty())
@@ -363,6 +408,7 @@ bool Perewal::saveGraphTo(const QString &fileName)
         scene->undoStack()->setClean();
         m_fileName = fileName;
         showFileName();
+        addLogLine(tr("Zapisano graf w pliku %1").arg(QDir::toNativeSeparators(fileName)));
         return true;
     }
     addLogLine(tr("Nie udało się zapisać grafu do pliku %1 (%2)")

@@ -35,6 +35,11 @@ public:
     bool loadGraphFrom(const QString &fileName);
     /// Opens the file named after the program on its command line, if there is one.
     void openArguments(const QStringList &arguments);
+    /**
+     * Puts the window where it was, as large as it was, with the log as high
+     * as it was when it last closed; from then on closing remembers them.
+     */
+    void restoreLayout();
     /// The file the drawing was last loaded from or saved to; empty for a new drawing.
     QString fileName() const { return m_fileName; }
 
@@ -43,7 +48,10 @@ public slots:
     void launchFleury();
     void launchDijkstraPrim();
     void launchMinty();
+    /// Always asks where to save, as the "Zapisz graf" button does.
     void saveGraph();
+    /// Saves a drawing that has a file straight to it (Ctrl+S); asks where only for a new drawing.
+    void saveDrawing();
     void loadGraph();
     void weighSchemeChanged(int index);
     /// Empties the canvas, a step that can be undone; asks first about unsaved changes.
@@ -59,12 +67,14 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     /// True when the drawing may be replaced: it has no unsaved changes, or the user saved or discarded them.
     static QString graphFolder();
     bool maybeSave();
     bool saveGraphAs();
+    bool saveDrawingTo();
     QString askForFile(QFileDialog::AcceptMode mode, const QString &caption);
     void createActions();
     void showMode(int mode);
@@ -76,6 +86,8 @@ private:
     QPointer<QDialog> m_help;
     // Where the next file dialog opens: grafy beside the program at first, then the last folder used.
     QString m_folder;
+    bool m_remembersLayout = false;
+    QByteArray m_splitterState;
 };
 
 #endif // PEREWAL_H

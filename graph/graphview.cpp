@@ -53,6 +53,17 @@ QString &pictureFolder()
 
 } // namespace
 
+void GraphView::setPictureFolder(const QString &folder)
+{
+    pictureFolder() = folder;
+}
+
+// A picture's title names the drawing: the window's title without the place of the unsaved-changes mark.
+QString GraphView::documentTitle() const
+{
+    return window()->windowTitle().remove(QLatin1String("[*]"));
+}
+
 GraphView::GraphView(QWidget *parent)
     : QGraphicsView(parent)
 {
@@ -377,7 +388,7 @@ bool GraphView::savePicture(const QString &fileName)
         svg.setFileName(fileName);
         svg.setSize(drawing.size().toSize());
         svg.setViewBox(QRectF(QPointF(), drawing.size()));
-        svg.setTitle(window()->windowTitle());
+        svg.setTitle(documentTitle());
         if (!painter.begin(&svg))
             return false;
         renderDrawing(painter, svg.viewBoxF());
@@ -385,7 +396,7 @@ bool GraphView::savePicture(const QString &fileName)
     }
     if (suffix == QLatin1String("pdf")) {
         QPdfWriter pdf(fileName);
-        pdf.setTitle(window()->windowTitle());
+        pdf.setTitle(documentTitle());
         // At the screen's resolution the hairlines of plain vertices stay visible on paper.
         pdf.setResolution(96);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),

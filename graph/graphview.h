@@ -54,6 +54,8 @@ public:
     bool print(QPrinter *printer);
     /// The picture formats savePicture() knows, as file dialog filters.
     static QStringList pictureFilters();
+    /// Where the next picture dialog of any view opens: the main window sets its drawing's folder.
+    static void setPictureFolder(const QString &folder);
     /// A hint drawn over an empty canvas, gone with the first vertex; none when empty.
     void setEmptyHint(const QString &hint);
 
@@ -81,6 +83,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QString documentTitle() const;
     QAction *addCanvasAction(const QString &text, const QString &toolTip, const QList<QKeySequence> &keys);
     /// Sets the zoom and scrolls so that scenePoint lies under viewportPoint.
     void setZoom(qreal zoom, const QPointF &scenePoint, const QPointF &viewportPoint);

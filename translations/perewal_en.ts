@@ -837,18 +837,6 @@
         <translation>A new drawing was started</translation>
     </message>
     <message>
-        <source>Waga krawędzi</source>
-        <translation>Weight of the edge</translation>
-    </message>
-    <message>
-        <source>Waga krawędzi %1 (liczba całkowita od 0 do %2):</source>
-        <translation>Weight of edge %1 (a whole number from 0 to %2):</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; nie jest wagą: waga to liczba całkowita od 0 do %2. Krawędź %3 ma nadal wagę %4</source>
-        <translation>&quot;%1&quot; is not a weight: a weight is a whole number from 0 to %2. Edge %3 keeps its weight %4</translation>
-    </message>
-    <message>
         <source>Zmieniono wagę krawędzi %1 na %2</source>
         <translation>The weight of edge %1 was changed to %2</translation>
     </message>
@@ -907,6 +895,14 @@
     <message>
         <source>Nie wczytano pliku %1 (%2), graf pozostał bez zmian</source>
         <translation>The file %1 was not loaded (%2); the graph was left as it was</translation>
+    </message>
+    <message>
+        <source>Bez nazwy</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>Zapisano graf w pliku %1</source>
+        <translation>The graph was saved in the file %1</translation>
     </message>
 </context>
 <context>
@@ -1013,6 +1009,25 @@
     <message>
         <source>CommandLinkButton</source>
         <translation>CommandLinkButton</translation>
+    </message>
+</context>
+<context>
+    <name>WeightDialog</name>
+    <message>
+        <source>Waga krawędzi</source>
+        <translation>Weight of the edge</translation>
+    </message>
+    <message>
+        <source>Waga krawędzi %1 (liczba całkowita od 0 do %2):</source>
+        <translation>Weight of edge %1 (a whole number from 0 to %2):</translation>
+    </message>
+    <message>
+        <source>Wpisz wagę: liczbę całkowitą od 0 do %1.</source>
+        <translation>Type a weight: a whole number from 0 to %1.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; nie jest wagą: waga to liczba całkowita od 0 do %2.</source>
+        <translation>&quot;%1&quot; is not a weight: a weight is a whole number from 0 to %2.</translation>
     </message>
 </context>
 </TS>

@@ -7,10 +7,10 @@
 #include "tests/support/testgraphs.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +18,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -280,6 +283,11 @@ private slots:
     void typedWeights_data();
     void typedWeights();
     void buttonsShowTheModeAndKeysEdit();
+    void ctrlSSavesAKnownFileAtOnce_data();
+    void ctrlSSavesAKnownFileAtOnce();
+    void logDatesSpeakTheInterfaceLanguage_data();
+    void logDatesSpeakTheInterfaceLanguage();
+    void windowComesBackAsItWasLeft();
 
 private:
     QString logged() const;
@@ -401,7 +409,8 @@ void TestPerewal::savingKeepsTheOldFileUnlessItSucceeds()
     // No half-written file is left beside it either.
     QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList("stary.graf"));
     const QString failed = QStringLiteral("Nie udało się zapisać grafu do pliku %1 (%2)").arg(path(target), reason);
-    QCOMPARE(reason == "..." ? logged() : messages(*window).join('\n'), saved ? QString() : failed);
+    const QString done = QStringLiteral("Zapisano graf w pliku %1").arg(path(target));
+    QCOMPARE(reason == "..." ? logged() : messages(*window).join('\n'), saved ? done : failed);
 }
 
 void TestPerewal::randomGraphsComeBackAsDrawn()
@@ -583,6 +592,8 @@ void TestPerewal::unsavedChangesAreAskedAbout_data()
     QTest::newRow("close, save dialog cancelled") << "close" << true << QStringList{"Zapisz", ""} << "open";
     QTest::newRow("close, discarded") << "close" << true << QStringList{"Nie zapisuj"} << "closed";
     QTest::newRow("close, cancelled") << "close" << true << QStringList{"Anuluj"} << "open";
+    QTest::newRow("Ctrl+Q, discarded") << "quit" << true << QStringList{"Nie zapisuj"} << "closed";
+    QTest::newRow("Ctrl+Q, cancelled") << "quit" << true << QStringList{"Anuluj"} << "open";
     QTest::newRow("load, nothing unsaved") << "load" << false << QStringList{"inny.graf"} << "loaded";
     QTest::newRow("load, saved first") << "load" << true << QStringList{"Zapisz", "zapis.graf", "inny.graf"}
                                        << "loaded, saved";
@@ -636,6 +647,10 @@ void TestPerewal::unsavedChangesAreAskedAbout()
     QStringList seen;
     if (action == QLatin1String("close")) {
         seen << (window->close() ? "closed" : "open");
+    } else if (action == QLatin1String("quit")) {
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+        seen << (window->isVisible() ? "open" : "closed");
     } else {
         if (action == QLatin1String("load"))
             window->loadGraph();
@@ -650,10 +665,13 @@ void TestPerewal::unsavedChangesAreAskedAbout()
     const QStringList questions = asked.filter(QStringLiteral("Zapisać zmiany?"));
     QCOMPARE(questions.size(), unsaved ? 1 : 0);
     QCOMPARE(asked.size(), answers.size());
-    // The title says which file the drawing is, once it is one.
+    // The title says which file the drawing is, once it is one, and that a changed drawing has none yet.
     QCOMPARE(window->windowTitle(), outcome.startsWith("loaded") ? "inny.graf[*] – Perewal"
                                     : outcome.contains("saved") && !outcome.startsWith("empty") ? "zapis.graf[*] – Perewal"
+                                    : unsaved && !outcome.startsWith("empty")                   ? "Bez nazwy[*] – Perewal"
                                                                                                  : "Perewal");
+    QCOMPARE(window->isWindowModified(), unsaved && !outcome.contains("saved") && !outcome.startsWith("loaded")
+                                             && !outcome.startsWith("empty"));
 }
 
 void TestPerewal::filesOpenFromTheCommandLine_data()
@@ -693,25 +711,29 @@ void TestPerewal::filesOpenFromTheCommandLine()
 void TestPerewal::typedWeights_data()
 {
     QTest::addColumn<QString>("typed"); // null: the editor is cancelled
+    QTest::addColumn<QString>("reason"); // beside the field while the editor stays open; empty: it closes
     QTest::addColumn<QString>("weight");
     QTest::addColumn<QString>("log");
 
-    const QString refused = QStringLiteral("\"%1\" nie jest wagą: waga to liczba całkowita od 0 do 999999999. "
-                                           "Krawędź AB ma nadal wagę 40");
-    QTest::newRow("a whole number") << "17" << "17" << "Zmieniono wagę krawędzi AB na 17";
-    QTest::newRow("with blanks around") << " 8 " << "8" << "Zmieniono wagę krawędzi AB na 8";
-    QTest::newRow("zero") << "0" << "0" << "Zmieniono wagę krawędzi AB na 0";
-    QTest::newRow("negative") << "-3" << "40" << refused.arg("-3");
-    QTest::newRow("not a number") << "abc" << "40" << refused.arg("abc");
-    QTest::newRow("a fraction") << "2.5" << "40" << refused.arg("2.5");
-    QTest::newRow("too large") << "1000000000" << "40" << refused.arg("1000000000");
-    QTest::newRow("cancelled") << QString() << "40" << "";
+    const QString refused = QStringLiteral("\"%1\" nie jest wagą: waga to liczba całkowita od 0 do 999999999.");
+    QTest::newRow("a whole number") << "17" << "" << "17" << "Zmieniono wagę krawędzi AB na 17";
+    QTest::newRow("with blanks around") << " 8 " << "" << "8" << "Zmieniono wagę krawędzi AB na 8";
+    QTest::newRow("zero") << "0" << "" << "0" << "Zmieniono wagę krawędzi AB na 0";
+    QTest::newRow("the largest") << "999999999" << "" << "999999999" << "Zmieniono wagę krawędzi AB na 999999999";
+    QTest::newRow("negative") << "-3" << refused.arg("-3") << "40" << "";
+    QTest::newRow("not a number") << "abc" << refused.arg("abc") << "40" << "";
+    QTest::newRow("a fraction") << "2.5" << refused.arg("2.5") << "40" << "";
+    QTest::newRow("too large") << "1000000000" << refused.arg("1000000000") << "40" << "";
+    QTest::newRow("nothing") << "" << "Wpisz wagę: liczbę całkowitą od 0 do 999999999." << "40" << "";
+    QTest::newRow("cancelled") << QString() << "" << "40" << "";
 }
 
-// A double click on an edge in the idle mode asks for its weight; undoing takes a typed one back.
+// A double click on an edge in the idle mode asks for its weight; a text that is no weight keeps the editor
+// open with the reason beside the field; undoing takes a typed one back.
 void TestPerewal::typedWeights()
 {
     QFETCH(QString, typed);
+    QFETCH(QString, reason);
     QFETCH(QString, weight);
     QFETCH(QString, log);
 
@@ -720,20 +742,31 @@ void TestPerewal::typedWeights()
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     auto *view = window->findChild<GraphView *>(QStringLiteral("graphView"));
-    QString asked;
+    QString asked, shown;
+    bool stayedOpen = false, okEnabled = false;
     TestGraphs::answerModals(this, {[&](QWidget &dialog) {
-        auto &input = static_cast<QInputDialog &>(dialog);
-        asked = input.labelText() + QLatin1Char(' ') + input.textValue();
+        auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("weightEdit"));
+        asked = dialog.findChild<QLabel *>(QStringLiteral("weightPromptLabel"))->text() + QLatin1Char(' ') + edit->text();
         if (typed.isNull()) {
-            input.reject();
-        } else {
-            input.setTextValue(typed);
-            input.accept();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            return;
         }
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, typed);
+        okEnabled = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled();
+        QTest::keyClick(edit, Qt::Key_Return);
+        stayedOpen = dialog.isVisible();
+        shown = dialog.findChild<QLabel *>(QStringLiteral("weightReasonLabel"))->text();
+        if (stayedOpen)
+            QTest::keyClick(&dialog, Qt::Key_Escape);
     }});
     // On AB, left of its weight label and outside A.
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(23, 20)));
     QCOMPARE(asked, QStringLiteral("Waga krawędzi AB (liczba całkowita od 0 do 999999999): 40"));
+    QCOMPARE(shown, reason);
+    QCOMPARE(stayedOpen, !reason.isEmpty());
+    QCOMPARE(okEnabled, reason.isEmpty() && !typed.isNull());
     QCOMPARE(TestGraphs::byName(graph, "A")->edges().first()->weightLabel()->text(), weight);
     QCOMPARE(logged().section(QLatin1Char('\n'), 0, 0), log);
     QCOMPARE(graph.undoStack()->count(), weight == QLatin1String("40") ? 0 : 1);
@@ -770,7 +803,8 @@ void TestPerewal::buttonsShowTheModeAndKeysEdit()
     // Delete takes what is under the mouse pointer; each undo and redo is one line of the log.
     QCursor::setPos(view->viewport()->mapToGlobal(view->mapFromScene(QPointF(33, 62))));
     QTest::keyClick(window.get(), Qt::Key_Delete);
-    QCursor::setPos(view->viewport()->mapToGlobal(view->mapFromScene(QPointF(21, 20))));
+    // On AB, beyond the few pixels around A that pick A.
+    QCursor::setPos(view->viewport()->mapToGlobal(view->mapFromScene(QPointF(24, 20))));
     QTest::keyClick(window.get(), Qt::Key_Delete);
     QCOMPARE(describe(graph), (QStringList{"A (10, 20)", "B (50, 20)"}));
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
@@ -780,6 +814,106 @@ void TestPerewal::buttonsShowTheModeAndKeysEdit()
     QCOMPARE(logged().section(QLatin1Char('\n'), 0, 5), QStringLiteral("Ponowiono: usunięcie wierzchołka C\nCofnięto: usunięcie wierzchołka C\n"
                                       "Cofnięto: usunięcie krawędzi AB\nUsunięto krawędź\nUsunięto wierzchołek\n"
                                       "Powrocono do normalnego trybu"));
+}
+
+void TestPerewal::ctrlSSavesAKnownFileAtOnce_data()
+{
+    QTest::addColumn<bool>("known"); // the drawing was loaded from a file
+    QTest::addColumn<QString>("asked"); // the dialogs that came up, cancelled
+    QTest::addColumn<QString>("log");
+
+    QTest::newRow("a drawing with a file") << true << "" << "Zapisano graf w pliku %1";
+    QTest::newRow("a new drawing") << false << "Wybierz plik do zapisu" << "";
+}
+
+// Ctrl+S writes a drawing that has a file straight to it; only a new drawing asks where.
+void TestPerewal::ctrlSSavesAKnownFileAtOnce()
+{
+    QFETCH(bool, known);
+    QFETCH(QString, asked);
+    QFETCH(QString, log);
+
+    const QString file = path("trojkat.graf");
+    QVERIFY(writeFile(file, QByteArray::fromHex(triangleHex)));
+    Graph &graph = *window->graph();
+    if (known)
+        QVERIFY(window->loadGraphFrom(file));
+    graph.undoStack()->push(EditCommand::addVerticle(&graph, QPointF(90, 90)));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QStringList dialogs;
+    TestGraphs::answerModals(this, {[&](QWidget &dialog) {
+        dialogs << dialog.windowTitle();
+        static_cast<QDialog &>(dialog).reject();
+    }});
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    // A dialog that came up has been answered by now.
+    QTest::qWait(200);
+
+    QCOMPARE(dialogs.join(", "), asked);
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    QCOMPARE(bytes != QByteArray::fromHex(triangleHex), known);
+    QCOMPARE(bytes.left(4), known ? QByteArray::fromHex("00000004") : QByteArray::fromHex("00000003"));
+    QCOMPARE(window->isWindowModified(), !known);
+    QCOMPARE(messages(*window).value(0), log.isEmpty() ? QString() : log.arg(file));
+}
+
+void TestPerewal::logDatesSpeakTheInterfaceLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("Polish") << "pl";
+    QTest::newRow("English") << "en";
+}
+
+// The log keeps the toolkit's text date layout, with the day and month names of the interface's language.
+void TestPerewal::logDatesSpeakTheInterfaceLanguage()
+{
+    QFETCH(QString, language);
+
+    const QLocale before;
+    QLocale::setDefault(QLocale(language));
+    window->addLogLine(QStringLiteral("x"));
+    QLocale::setDefault(before);
+    const QString line = TestGraphs::rows(window->findChild<QListWidget *>("eventLog")).value(0);
+
+    const QLocale locale(language);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QStringList words = line.split(QLatin1Char(' '));
+    QCOMPARE(words.size(), 7);
+    QCOMPARE(words.mid(5), (QStringList{"-", "x"}));
+    // Day, month, day of the month, time, year: read back in that language, it is now.
+    const QDateTime read = locale.toDateTime(words.mid(0, 5).join(' '), QStringLiteral("ddd MMM d HH:mm:ss yyyy"));
+    QVERIFY2(read.isValid() && qAbs(read.secsTo(now)) < 60, qPrintable(line));
+    QCOMPARE(words.at(0), locale.dayName(now.date().dayOfWeek(), QLocale::ShortFormat));
+    if (language == QLatin1String("en")) // as Qt::TextDate has it
+        QCOMPARE(QDateTime::fromString(words.mid(0, 5).join(' '), Qt::TextDate), read);
+}
+
+// Size, place and the height of the log come back at the next start.
+void TestPerewal::windowComesBackAsItWasLeft()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("Perewal"), QStringLiteral("Perewal")).clear();
+    window->restoreLayout();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->setGeometry(QRect(QPoint(120, 90), QSize(900, 640)));
+    auto *splitter = window->findChild<QSplitter *>(QStringLiteral("canvasSplitter"));
+    splitter->setSizes({300, 250});
+    const QList<int> sizes = splitter->sizes();
+    const QRect geometry = window->geometry();
+    QVERIFY(window->close());
+
+    Perewal again;
+    again.restoreLayout();
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QCOMPARE(again.geometry(), geometry);
+    QCOMPARE(again.findChild<QSplitter *>(QStringLiteral("canvasSplitter"))->sizes(), sizes);
+    QSettings(QStringLiteral("Perewal"), QStringLiteral("Perewal")).clear();
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 int main(int argc, char **argv)

@@ -276,6 +276,10 @@ void TestGraphView::picturesOfTheWholeDrawing()
         build(*graph, farAway);
     graph->verticles().first()->setBrushColor(Qt::green);
     view->zoomAbout(3, QPointF());
+    // A picture's title names the drawing, without the window title's place for the unsaved-changes mark.
+    view->window()->setWindowTitle(QStringLiteral("plik.graf[*] – Perewal"));
+    view->window()->setWindowModified(true);
+    const QString title = QStringLiteral("plik.graf – Perewal");
     const QString path = dir.filePath(file);
     bool written = false;
     if (file.startsWith(QLatin1String("wydruk"))) {
@@ -298,8 +302,19 @@ void TestGraphView::picturesOfTheWholeDrawing()
         QSvgRenderer svg(bytes);
         QVERIFY(svg.isValid());
         QCOMPARE(svg.viewBoxF().size(), drawing.size());
+        QVERIFY(bytes.contains("<title>" + title.toUtf8() + "</title>"));
     } else if (file.endsWith(QLatin1String(".pdf"))) {
         QVERIFY(bytes.startsWith("%PDF"));
+        if (!file.startsWith(QLatin1String("wydruk"))) {
+            // PDF keeps its title in UTF-16, big-endian.
+            auto utf16 = [](const QString &text) {
+                QByteArray encoded;
+                for (const QChar c : text)
+                    encoded.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xff));
+                return encoded;
+            };
+            QVERIFY(bytes.contains(utf16(title)));
+        }
         QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page>") + bytes.count("/Type /Page "), 1);
     } else {
         // Twice the drawing's size on the screen at 100 %; one larger than the screen fills twice the screen.
