@@ -61,7 +61,10 @@ AbstractSolver::AbstractSolver(Graph *graph, QWidget *parent)
     // Inside the instruction's own room, below its text: the canvas keeps its size when the line comes and goes.
     m_nextStepLabel = new QLabel(ui.currentInfoLabel);
     m_nextStepLabel->setObjectName(QStringLiteral("nextStepLabel"));
-    m_nextStepLabel->setFont(font());
+    // The dialog's plain font, not the instruction's large bold one.
+    QFont plain = font();
+    plain.setResolveMask(QFont::AllPropertiesResolved);
+    m_nextStepLabel->setFont(plain);
     m_nextStepLabel->setWordWrap(true);
     m_nextStepLabel->hide();
     auto *hintLayout = new QVBoxLayout(ui.currentInfoLabel);
