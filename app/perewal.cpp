@@ -9,6 +9,7 @@
 #include "graph/graphverticle.h"
 #include "solvers/dijkstraprimsolver.h"
 #include "solvers/fleurysolver.h"
+#include "solvers/helpwindow.h"
 #include "solvers/mintysolver.h"
 
 #include <QAction>
@@ -22,13 +23,10 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <utility>
 
@@ -265,22 +263,7 @@ void Perewal::removeUnderPointer()
 
 void Perewal::showHelp()
 {
-    // One help window, beside the main window rather than over it, so that
-    // the drawing stays in sight while reading.
-    if (!m_help) {
-        m_help = new QDialog(this);
-        m_help->setObjectName(QStringLiteral("helpWindow"));
-        m_help->setWindowTitle(tr("Pomoc – Perewal"));
-        auto *browser = new QTextBrowser(m_help);
-        browser->setObjectName(QStringLiteral("helpBrowser"));
-        browser->setSource(QUrl(QStringLiteral("qrc:/help/pomoc.html")));
-        auto *layout = new QVBoxLayout(m_help);
-        layout->addWidget(browser);
-        m_help->resize(QSize(620, 640).boundedTo(screen()->availableGeometry().size() - QSize(16, 48)));
-    }
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
+    HelpWindow::open(this);
 }
 
 void Perewal::showAbout()

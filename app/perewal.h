@@ -4,7 +4,6 @@
 #include "ui_perewal.h"
 
 #include <QFileDialog>
-#include <QPointer>
 #include <QWidget>
 
 class Graph;
@@ -83,7 +82,6 @@ private:
     Ui::PerewalClass ui;
     Graph *scene = nullptr;
     QString m_fileName;
-    QPointer<QDialog> m_help;
     // Where the next file dialog opens: grafy beside the program at first, then the last folder used.
     QString m_folder;
     bool m_remembersLayout = false;

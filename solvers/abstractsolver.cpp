@@ -3,11 +3,16 @@
 #include "graph/graph.h"
 #include "graph/graphedge.h"
 #include "graph/graphverticle.h"
+#include "solvers/helpwindow.h"
 
+#include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QHideEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
@@ -16,6 +21,8 @@
 #include <QToolBar>
 #include <QTime>
 #include <QTimer>
+#include <QToolTip>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <utility>
@@ -40,7 +47,30 @@ AbstractSolver::AbstractSolver(Graph *graph, QWidget *parent)
     ui.graphView->setScene(graph);
     // Qt 6 has no separate high-quality antialiasing hint; its antialiasing is that quality.
     ui.graphView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    ui.canvasToolsLayout->addWidget(ui.graphView->createToolBar());
+    QToolBar *canvasTools = ui.graphView->createToolBar();
+    auto *help = new QAction(tr("Pomoc"), this);
+    help->setObjectName(QStringLiteral("helpAction"));
+    help->setToolTip(tr("Jak działa ten algorytm, co znaczą kolory i klawisze (F1)"));
+    help->setShortcuts(QKeySequence::HelpContents);
+    addAction(help);
+    connect(help, &QAction::triggered, this, &AbstractSolver::showHelp);
+    canvasTools->addSeparator();
+    canvasTools->addAction(help);
+    canvasTools->widgetForAction(help)->setObjectName(QStringLiteral("helpButton"));
+    ui.canvasToolsLayout->addWidget(canvasTools);
+    // Inside the instruction's own room, below its text: the canvas keeps its size when the line comes and goes.
+    m_nextStepLabel = new QLabel(ui.currentInfoLabel);
+    m_nextStepLabel->setObjectName(QStringLiteral("nextStepLabel"));
+    // The dialog's plain font, not the instruction's large bold one.
+    QFont plain = font();
+    plain.setResolveMask(QFont::AllPropertiesResolved);
+    m_nextStepLabel->setFont(plain);
+    m_nextStepLabel->setWordWrap(true);
+    m_nextStepLabel->hide();
+    auto *hintLayout = new QVBoxLayout(ui.currentInfoLabel);
+    hintLayout->setContentsMargins(0, 0, 0, 0);
+    hintLayout->addStretch();
+    hintLayout->addWidget(m_nextStepLabel);
     ui.graphView->takeExtraRoom();
     // Long lines show whole in their tooltips rather than behind a scroll bar.
     ui.eventLogWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -49,10 +79,13 @@ AbstractSolver::AbstractSolver(Graph *graph, QWidget *parent)
     // moves nothing and a double click types no weight.
     graph->setMode(Graph::Idle);
     graph->setEditable(false);
+    // Whatever an earlier dialog left, this one starts on the plain graph.
+    plainCanvas();
 
     m_timeline = new Timeline(graph, ui.eventLogWidget, this);
     m_timeline->watch(ui.currentInfoLabel);
     m_timeline->watch(ui.stepForwardButton);
+    m_timeline->watch(m_nextStepLabel);
     connect(ui.stepForwardButton, &QPushButton::clicked, this, &AbstractSolver::stepForwardButtonClicked);
     // Connected before the solver connects its own slot: the click begins a step before the solver acts on it.
     connect(graph, &Graph::verticleClicked, this, [this] { actionBegins(Timeline::Click); });
@@ -89,7 +122,12 @@ AbstractSolver::AbstractSolver(Graph *graph, QWidget *parent)
         for (int key : list)
             connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, slot);
     };
-    keys({Qt::Key_Right, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}, &AbstractSolver::stepForwardKey);
+    keys({Qt::Key_Right, Qt::Key_Return, Qt::Key_Enter}, &AbstractSolver::stepForwardKey);
+    keys({Qt::Key_Space}, &AbstractSolver::spaceKey);
+    // The moves along the timeline have their keys; the focus frame stays where Space acts.
+    for (QWidget *button : {static_cast<QWidget *>(ui.stepBackButton), static_cast<QWidget *>(ui.toStartButton),
+                            static_cast<QWidget *>(ui.playButton)})
+        button->setFocusPolicy(Qt::NoFocus);
     keys({Qt::Key_Left, Qt::Key_Backspace}, &AbstractSolver::stepBack);
     keys({Qt::Key_Home}, &AbstractSolver::goToStart);
     keys({Qt::Key_End}, &AbstractSolver::goToEnd);
@@ -108,6 +146,7 @@ AbstractSolver::~AbstractSolver()
     removeMarks(RefusalLayer);
     // Before the widgets it watches: a list being destroyed still reports its rows going.
     delete m_timeline;
+    plainCanvas();
 }
 
 int AbstractSolver::timelinePosition() const
@@ -125,17 +164,38 @@ bool AbstractSolver::isPlaying() const
     return m_playTimer->isActive();
 }
 
-// A maximised dialog gives its canvas the whole screen; a small screen (a
-// projector's, or any screen at twice the scale) never gets a dialog larger
-// than itself: the side panel then scrolls instead.
+// The dialog takes the main window's place and size, so that the class sees
+// the drawing where it was, and maximised when the window is. A small screen
+// (a projector's, or any screen at twice the scale) never gets a dialog
+// larger than itself: the side panel then scrolls instead.
 void AbstractSolver::fitOnScreen()
 {
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     ui.panelScrollArea->verticalScrollBar()->installEventFilter(this);
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    // Room for the window's frame and title, which the window manager adds.
-    const QSize room = screen->availableGeometry().size() - QSize(16, 48);
-    resize(size().boundedTo(room));
+    QWidget *window = parentWidget() ? parentWidget()->window() : nullptr;
+    const QRect available = (window ? window->screen() : screen())->availableGeometry();
+    // Room for the window's frame and title, which the window manager adds; the main window's tells how much.
+    const bool over = window && window->isVisible();
+    const QSize frame = over ? window->frameGeometry().size() - window->size() : QSize(16, 48);
+    const QSize room = available.size() - frame;
+    if (!over) {
+        resize(size().boundedTo(room));
+        return;
+    }
+    // Never smaller than the dialog's own size, where every result has its room.
+    resize(window->size().expandedTo(size()).boundedTo(room));
+    const QPoint corner = window->frameGeometry().topLeft();
+    const QSize whole = size() + frame;
+    move(qBound(available.left(), corner.x(), available.right() + 1 - whole.width()),
+         qBound(available.top(), corner.y(), available.bottom() + 1 - whole.height()));
+    if (window->isMaximized())
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void AbstractSolver::plainCanvas()
+{
+    graph->resetEdges();
+    graph->resetVerticles();
 }
 
 void AbstractSolver::setCurrentInfo(const QString &info)
@@ -161,6 +221,39 @@ void AbstractSolver::addInheritedWidget(QWidget *widget)
     const QList<QAbstractButton *> buttons = widget->findChildren<QAbstractButton *>();
     for (int i = 0; i < buttons.size(); ++i)
         connect(buttons.at(i), &QAbstractButton::clicked, this, [this, i] { actionBegins(Timeline::Button, i); });
+    const QList<QListWidget *> lists = widget->findChildren<QListWidget *>();
+    for (QListWidget *list : lists)
+        list->viewport()->installEventFilter(this);
+}
+
+void AbstractSolver::setHelpPage(const QString &anchor)
+{
+    m_helpPage = anchor;
+}
+
+void AbstractSolver::showHelp()
+{
+    HelpWindow::open(this, m_helpPage);
+}
+
+void AbstractSolver::setNextStepHint(const QString &hint)
+{
+    m_nextStepLabel->setText(hint);
+    m_nextStepLabel->setHidden(hint.isEmpty());
+}
+
+void AbstractSolver::revealInPanel(QWidget *widget)
+{
+    // Once the layouts have placed what the step has just shown.
+    QTimer::singleShot(0, widget, [this, widget] {
+        const QRect rect(widget->mapTo(ui.inheritedWidgetContainer, QPoint()), widget->size());
+        QScrollBar *bar = ui.panelScrollArea->verticalScrollBar();
+        const int room = ui.panelScrollArea->viewport()->height();
+        if (rect.top() < bar->value() || rect.height() > room)
+            bar->setValue(rect.top());
+        else if (rect.bottom() >= bar->value() + room)
+            bar->setValue(rect.bottom() + 1 - room);
+    });
 }
 
 void AbstractSolver::enableStepForward()
@@ -185,13 +278,28 @@ void AbstractSolver::stepForwardKey()
     forward(false);
 }
 
+// Space presses the focused button of the solver's panel, where the focus frame is; anywhere else it steps.
+void AbstractSolver::spaceKey()
+{
+    auto *button = qobject_cast<QAbstractButton *>(QApplication::focusWidget());
+    if (button && button->isEnabled() && ui.inheritedWidgetContainer->isAncestorOf(button)) {
+        button->click();
+        return;
+    }
+    stepForwardKey();
+}
+
+// Right after the start there is nothing to go back to: another start is a
+// click on another vertex, whichever way the run came to that moment.
 void AbstractSolver::stepBack()
 {
     stopPlay();
     settle();
-    if (m_timeline->position() < 0)
+    if (m_timeline->position() <= 0)
         return;
     m_timeline->moveTo(m_timeline->position() - 1);
+    if (m_timeline->position() == 0)
+        m_timeline->openStart();
     afterChange();
 }
 
@@ -229,6 +337,8 @@ void AbstractSolver::jumpTo(int position)
     stopPlay();
     settle();
     m_timeline->moveTo(position);
+    if (m_timeline->position() == 0)
+        m_timeline->openStart();
     afterChange();
 }
 
@@ -276,6 +386,7 @@ bool AbstractSolver::forward(bool stepButton)
     if (!ui.stepForwardButton->isEnabled())
         return false;
     m_timeline->begin(Timeline::Forward);
+    setNextStepHint(QString());
     stepForward();
     m_timeline->commit();
     afterChange();
@@ -298,10 +409,15 @@ void AbstractSolver::showResult(bool)
 void AbstractSolver::updateControls()
 {
     // A function of the moment alone, never of the steps after it: a fresh dialog shows the same.
-    ui.stepBackButton->setEnabled(m_timeline->position() >= 0);
+    ui.stepBackButton->setEnabled(m_timeline->position() > 0);
     ui.toStartButton->setEnabled(m_timeline->position() > 0);
     ui.playButton->setEnabled(isPlaying() || ui.stepForwardButton->isEnabled());
     ui.playButton->setText(isPlaying() ? tr("Zatrzymaj") : tr("Odtwarzaj"));
+    // The focus frame goes back to the button Space presses, unless the user works in the solver's panel.
+    QWidget *focus = QApplication::focusWidget();
+    if (ui.stepForwardButton->isEnabled() && !ui.stepForwardButton->hasFocus()
+        && !(focus && ui.inheritedWidgetContainer->isAncestorOf(focus)))
+        ui.stepForwardButton->setFocus(Qt::OtherFocusReason);
 }
 
 void AbstractSolver::startPlay(bool toEnd)
@@ -336,6 +452,11 @@ bool AbstractSolver::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui.stepForwardButton && event->type() == QEvent::EnabledChange)
         updateControls();
+    if (event->type() == QEvent::ToolTip) {
+        auto *list = qobject_cast<QListWidget *>(watched->parent());
+        if (list && list->viewport() == watched && showRowToolTip(list, static_cast<QHelpEvent *>(event)))
+            return true;
+    }
     // The panel keeps its width; its scroll bar, when it needs one, comes beside it.
     QScrollBar *bar = ui.panelScrollArea->verticalScrollBar();
     if (watched == bar && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
@@ -353,9 +474,28 @@ void AbstractSolver::showEvent(QShowEvent *event)
     // Opens on the whole drawing, shrunk when it does not fit, never enlarged.
     if (!std::exchange(m_fitted, true))
         ui.graphView->fitDrawing(1.0);
+    updateControls();
 }
 
-// Closing leaves the canvas to the solver's own reset; nothing after it is a step.
+// A row too long for its list shows whole in its tooltip; a row with a tooltip of its own keeps it.
+bool AbstractSolver::showRowToolTip(QListWidget *list, QHelpEvent *event)
+{
+    const QModelIndex index = list->indexAt(event->pos());
+    if (!index.isValid() || index.data(Qt::ToolTipRole).isValid())
+        return false;
+    const QString text = index.data().toString();
+    const QVariant font = index.data(Qt::FontRole);
+    const QFontMetrics metrics(font.isValid() ? font.value<QFont>() : list->font());
+    const QRect rect = list->visualRect(index);
+    // The style's margins beside the text, a few pixels each side.
+    if (metrics.horizontalAdvance(text) > rect.width() - 8)
+        QToolTip::showText(event->globalPos(), text, list->viewport(), rect);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+// Nothing after closing is a step.
 void AbstractSolver::hideEvent(QHideEvent *event)
 {
     QDialog::hideEvent(event);
@@ -365,6 +505,8 @@ void AbstractSolver::hideEvent(QHideEvent *event)
     m_timeline->setRecording(false);
     removeMarks(ResultLayer);
     removeMarks(RefusalLayer);
+    // Every way of ending the dialog hides it, Escape and done() too, which bring no close event.
+    plainCanvas();
 }
 
 CanvasMarks *AbstractSolver::marks(CanvasLayer layer, CanvasMarks::Kind kind)

@@ -16,6 +16,9 @@
 class Graph;
 class GraphEdge;
 class GraphVerticle;
+class QHelpEvent;
+class QLabel;
+class QListWidget;
 class QTimer;
 
 /*
@@ -74,6 +77,8 @@ public slots:
     void jumpTo(int position);
     /// Steps a second while playing.
     void setPace(double stepsPerSecond);
+    /// Opens the help at this dialog's page (F1, "Pomoc").
+    void showHelp();
 
 protected:
     /// Replaces the instruction for the step the next click performs.
@@ -85,6 +90,12 @@ protected:
     void addInheritedWidget(QWidget *widget);
     void enableStepForward();
     void disableStepForward();
+    /// The anchor of the help's page for this dialog, such as "minty"; the help's top when empty.
+    void setHelpPage(const QString &anchor);
+    /// A second line under the instruction: what the next press of "Krok dalej..." does; gone at that press.
+    void setNextStepHint(const QString &hint);
+    /// Scrolls the side panel, when it scrolls, so that the widget shows whole (or its top, when it is taller).
+    void revealInPanel(QWidget *widget);
 
     /// One step of the algorithm.
     virtual void stepForward() = 0;
@@ -127,6 +138,9 @@ private slots:
 
 private:
     void fitOnScreen();
+    void plainCanvas();
+    void spaceKey();
+    bool showRowToolTip(QListWidget *list, QHelpEvent *event);
     template<typename Solver, typename State>
     class StateStore;
 
@@ -151,6 +165,8 @@ private:
     // By layer, then kind; made when first used.
     std::array<CanvasMarks *, 6> m_marks{};
     bool m_fitted = false;
+    QString m_helpPage;
+    QLabel *m_nextStepLabel;
 };
 
 template<typename Solver, typename State>

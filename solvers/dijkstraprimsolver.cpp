@@ -31,6 +31,7 @@ DijkstraPrimSolver::DijkstraPrimSolver(Graph *graph, QWidget *parent)
     }
     keepTimelineState(this, &DijkstraPrimSolver::saveTimelineState, &DijkstraPrimSolver::restoreTimelineState);
     setSolverTitle(tr("Algorytm Dijkstry-Prima"));
+    setHelpPage(QStringLiteral("dijkstra-prim"));
 }
 
 // Leaves the marks on the scene: only a close event clears them.
@@ -105,6 +106,8 @@ void DijkstraPrimSolver::showResult(bool finished)
     ui.totalWeightLabel->setVisible(finished);
     const QString total = QString::number(treeWeight, 'g', 15);
     ui.totalWeightLabel->setText(finished ? tr("Waga drzewa: %1").arg(total) : QString());
+    if (finished)
+        revealInPanel(ui.totalWeightLabel);
 }
 
 void DijkstraPrimSolver::initVerticleRecords()
@@ -159,6 +162,8 @@ void DijkstraPrimSolver::setStartVerticle(GraphVerticle *v)
     GraphVerticle *start = startRecord->first;
     start->setRadius(15);
     setCurrentInfo(QStringLiteral("..."));
+    setNextStepHint(tr("Następne naciśnięcie „Krok dalej...” doda do listy krawędzi bieżących "
+                       "krawędzie wierzchołka startowego."));
     addEventLogLine(tr("Wybrano wierzchołek '%1' jako startowy.").arg(start->name()));
     disconnect(graph, &Graph::verticleClicked, this, &DijkstraPrimSolver::setStartVerticle);
     enableStepForward();
@@ -317,5 +322,7 @@ void DijkstraPrimSolver::finishSpanningTree()
         strikeOut(ui.activeEdgesList->item(row));
     setCurrentInfo(tr("Otrzymano minimalne drzewo rozpinające grafu."));
     addEventLogLine(tr("Otrzymano minimalne drzewo rozpinające grafu. Koniec pracy algorytmu."));
+    // Said in the history too, where the class reads back the run.
+    addEventLogLine(tr("Waga drzewa: %1.").arg(QString::number(treeWeight, 'g', 15)));
     disableStepForward();
 }

@@ -4,7 +4,11 @@
 #include "graph/graphedge.h"
 #include "graph/graphverticle.h"
 
+#include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
+#include <QTabBar>
+#include <QTextEdit>
 #include <QTextCursor>
 
 namespace {
@@ -63,6 +67,45 @@ void showRoute(QTextEdit *edit, const QString &route)
     edit->setPlainText(route);
 }
 
+// A route wraps only between vertices: every name is one character, so lines
+// of whole "X->" pieces (three characters each) never split an arrow.
+class RouteWrap : public QObject
+{
+public:
+    explicit RouteWrap(QTextEdit *edit)
+        : QObject(edit)
+        , m_edit(edit)
+    {
+        edit->setWordWrapMode(QTextOption::WrapAnywhere);
+        edit->setLineWrapMode(QTextEdit::FixedColumnWidth);
+        edit->viewport()->installEventFilter(this);
+        fit();
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            fit();
+        return false;
+    }
+
+private:
+    void fit()
+    {
+        QFont font = m_edit->font();
+        font.setWeight(QFont::Black);
+        const QFontMetrics metrics(font);
+        const int piece = qMax(metrics.horizontalAdvance(QStringLiteral("W->")),
+                               metrics.horizontalAdvance(QStringLiteral("M->")));
+        const int room = m_edit->viewport()->width() - 2 * int(m_edit->document()->documentMargin());
+        const int columns = 3 * qMax(1, room / qMax(1, piece));
+        if (columns != m_edit->lineWrapColumnOrWidth())
+            m_edit->setLineWrapColumnOrWidth(columns);
+    }
+
+    QTextEdit *m_edit;
+};
+
 } // namespace
 
 FleurySolver::FleurySolver(Graph *graph, QWidget *parent)
@@ -71,9 +114,16 @@ FleurySolver::FleurySolver(Graph *graph, QWidget *parent)
     auto *panel = new QWidget;
     ui.setupUi(panel);
     // The panel is only 200 pixels wide: both tab titles must stay in sight,
-    // shortened if the font needs it, or the quick solve goes unnoticed.
+    // whole, or the quick solve goes unnoticed; a smaller font makes them fit.
     ui.tabWidget->setUsesScrollButtons(false);
-    ui.tabWidget->setElideMode(Qt::ElideRight);
+    ui.tabWidget->setElideMode(Qt::ElideNone);
+    QTabBar *tabs = ui.tabWidget->tabBar();
+    for (QFont font = tabs->font(); tabs->sizeHint().width() > ui.tabWidget->width() && font.pointSizeF() > 6;) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        tabs->setFont(font);
+    }
+    new RouteWrap(ui.trasaEdit);
+    new RouteWrap(ui.trasaEdit2);
     addInheritedWidget(panel);
     connect(ui.solveButton, &QPushButton::clicked, this, &FleurySolver::quickSolve);
 
@@ -97,6 +147,7 @@ FleurySolver::FleurySolver(Graph *graph, QWidget *parent)
     }
     keepTimelineState(this, &FleurySolver::saveTimelineState, &FleurySolver::restoreTimelineState);
     setSolverTitle(tr("Algorytm Fleury'ego"));
+    setHelpPage(QStringLiteral("fleury"));
 }
 
 // Why the graph has no Euler cycle: the vertices of odd degree, and the pieces its edges fall into.
@@ -146,6 +197,7 @@ void FleurySolver::showResult(bool finished)
 {
     if (!finished || solution.isEmpty())
         return;
+    revealInPanel(phase == QuickSolved ? ui.trasaEdit2 : ui.trasaEdit);
     GraphVerticle *previous = nullptr;
     int number = 0;
     solution.forEach([&](GraphVerticle *v) {

@@ -52,6 +52,7 @@ MintySolver::MintySolver(Graph *graph, QWidget *parent)
     keepTimelineState(this, &MintySolver::saveTimelineState, &MintySolver::restoreTimelineState);
     connect(ui.shortestWaysList, &QListWidget::currentRowChanged, this, &MintySolver::showWay);
     setSolverTitle(tr("Algorytm Minty'ego"));
+    setHelpPage(QStringLiteral("minty"));
 }
 
 // A way through a negative edge can be shorter than the sum the algorithm
@@ -106,8 +107,10 @@ void MintySolver::restoreTimelineState(const TimelineState &state)
 
 void MintySolver::showResult(bool finished)
 {
-    if (finished)
+    if (finished) {
         showWay(ui.shortestWaysList->currentRow());
+        revealInPanel(ui.shortestWaysFrame);
+    }
 }
 
 // The way of the selected row on the canvas: its vertices ringed, its edges on a band.
@@ -157,6 +160,8 @@ void MintySolver::requestStartVerticle()
 void MintySolver::setStartVerticle(GraphVerticle *v)
 {
     setCurrentInfo(QStringLiteral("..."));
+    setNextStepHint(tr("Następne naciśnięcie „Krok dalej...” wyszuka krawędzie bieżące: te, "
+                       "których jeden koniec jest już oznaczony."));
     v->setRadius(15);
     addEventLogLine(tr("Wybrano wierzchołek '%1' jako startowy.").arg(v->name()));
     labelVerticle(v, 0);

@@ -51,6 +51,14 @@
         <source>Błąd programu: %1. Algorytm przerwano.</source>
         <translation>A program error: %1. The algorithm was stopped.</translation>
     </message>
+    <message>
+        <source>Pomoc</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Jak działa ten algorytm, co znaczą kolory i klawisze (F1)</source>
+        <translation>How this algorithm works, what the colours and the keys mean (F1)</translation>
+    </message>
 </context>
 <context>
     <name>AbstractSolverClass</name>
@@ -176,6 +184,14 @@
     <message>
         <source>brak krawędzi bieżącej, choć nie wszystkie wierzchołki odwiedzono</source>
         <translation>no current edge, though not every vertex is visited</translation>
+    </message>
+    <message>
+        <source>Następne naciśnięcie „Krok dalej...” doda do listy krawędzi bieżących krawędzie wierzchołka startowego.</source>
+        <translation>The next press of “Next step...” adds the start vertex’s edges to the list of current edges.</translation>
+    </message>
+    <message>
+        <source>Waga drzewa: %1.</source>
+        <translation>Weight of the tree: %1.</translation>
     </message>
 </context>
 <context>
@@ -665,6 +681,13 @@
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Pomoc – Perewal</source>
+        <translation>Help – Perewal</translation>
+    </message>
+</context>
+<context>
     <name>MintySolver</name>
     <message>
         <source>Wprowadzony graf nie ma wierzchołków!!!</source>
@@ -737,6 +760,10 @@
     <message>
         <source>nie znaleziono drogi do wierzchołka %1</source>
         <translation>no way to vertex %1 was found</translation>
+    </message>
+    <message>
+        <source>Następne naciśnięcie „Krok dalej...” wyszuka krawędzie bieżące: te, których jeden koniec jest już oznaczony.</source>
+        <translation>The next press of “Next step...” finds the current edges: those with one end already labelled.</translation>
     </message>
 </context>
 <context>
@@ -879,10 +906,6 @@
     <message>
         <source>Wersja programu, licencja i wersja Qt</source>
         <translation>The program&apos;s version, licence and Qt version</translation>
-    </message>
-    <message>
-        <source>Pomoc – Perewal</source>
-        <translation>Help – Perewal</translation>
     </message>
     <message>
         <source>O programie Perewal</source>
