@@ -2,6 +2,7 @@
 #define ABSTRACTSOLVER_H
 
 #include "solvers/canvasmarks.h"
+#include "solvers/exercise.h"
 #include "solvers/timeline.h"
 #include "ui_abstractsolver.h"
 
@@ -89,6 +90,17 @@ protected:
     /// One step of the algorithm.
     virtual void stepForward() = 0;
 
+    /// Adds the exercise mode ("Ćwiczenie") to the dialog; the solver then describes its decisions.
+    void offerExercise();
+    bool exerciseActive() const;
+    /**
+     * What the next step decides, in the order the student answers it; empty
+     * for a step that decides nothing. Only asked in the exercise mode.
+     */
+    virtual QList<ExerciseDecision> exerciseDecisions() const;
+    /// During a step the student chose an edge for: that edge, to be followed instead of the built-in choice.
+    GraphEdge *studentChoice() const { return m_choice; }
+
     /**
      * Keeps the solver's own state on the timeline: save returns it in a
      * small, copyable form, restore brings the solver back to it. State has
@@ -126,6 +138,9 @@ private slots:
     void stepForwardButtonClicked();
 
 private:
+    friend class Exercise;
+
+    void stepAlong(GraphEdge *choice);
     void fitOnScreen();
     template<typename Solver, typename State>
     class StateStore;
@@ -151,6 +166,8 @@ private:
     // By layer, then kind; made when first used.
     std::array<CanvasMarks *, 6> m_marks{};
     bool m_fitted = false;
+    Exercise *m_exercise = nullptr;
+    GraphEdge *m_choice = nullptr;
 };
 
 template<typename Solver, typename State>
