@@ -31,7 +31,7 @@ class Note : public QGraphicsSimpleTextItem
 {
 public:
     explicit Note(const QString &text)
-        : QGraphicsSimpleTextItem(text)
+        : QGraphicsSimpleTextItem(wrapped(text))
     {
         setFlag(ItemIgnoresTransformations);
         setZValue(1000);
@@ -42,6 +42,18 @@ public:
         setBrush(mistakeColour.darker(130));
     }
     QRectF boundingRect() const override { return QGraphicsSimpleTextItem::boundingRect().adjusted(-6, -4, 6, 4); }
+
+    // Lines of about forty characters: a long list of edges must not run off the view.
+    static QString wrapped(const QString &text)
+    {
+        QStringList lines{QString()};
+        for (const QString &word : text.split(QLatin1Char(' '))) {
+            if (!lines.last().isEmpty() && lines.last().size() + word.size() > 40)
+                lines.append(QString());
+            lines.last() += (lines.last().isEmpty() ? QString() : QStringLiteral(" ")) + word;
+        }
+        return lines.join(QLatin1Char('\n'));
+    }
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override
     {
         painter->setPen(QPen(brush().color(), 1.5));
@@ -89,6 +101,15 @@ QString counted(int n, const QString &one, const QString &few, const QString &ma
     return many.arg(n);
 }
 
+// A wrapped label in the panel's layout would keep the height of its first text: it gets its text's height.
+void setWrapped(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    const QWidget *panel = label->parentWidget();
+    const int width = panel && panel->width() > 50 ? panel->width() : 196;
+    label->setMinimumHeight(label->heightForWidth(width));
+}
+
 } // namespace
 
 Exercise::Exercise(AbstractSolver *dialog, QGraphicsView *view, QBoxLayout *panel)
@@ -120,7 +141,7 @@ void Exercise::setUpPanel(QBoxLayout *panel)
     // The solver's lists take the panel's spare height, not the gaps between these controls.
     frame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto *layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(0, 6, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 6);
 
     m_check = new QCheckBox(tr("Ćwiczenie"));
     m_check->setObjectName(QStringLiteral("exerciseCheckBox"));
@@ -133,6 +154,7 @@ void Exercise::setUpPanel(QBoxLayout *panel)
     m_question = new QLabel;
     m_question->setObjectName(QStringLiteral("exerciseQuestionLabel"));
     m_question->setWordWrap(true);
+    m_question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont bold = m_question->font();
     bold.setBold(true);
     m_question->setFont(bold);
@@ -172,7 +194,8 @@ void Exercise::setUpPanel(QBoxLayout *panel)
     layout->addWidget(m_counts);
 
     m_buttons = layout;
-    panel->addWidget(frame);
+    // At the top of the panel: the question must stay in sight above a long solver panel.
+    panel->insertWidget(0, frame);
 }
 
 void Exercise::addPanelButton(QPushButton *button)
@@ -248,7 +271,7 @@ bool Exercise::holdsForward()
     if (d->kind == ExerciseDecision::EdgeSet)
         confirm();
     else
-        m_question->setText(tr("Najpierw odpowiedz: %1").arg(question(*d)));
+        setWrapped(m_question, tr("Najpierw odpowiedz: %1").arg(question(*d)));
     return true;
 }
 
@@ -299,21 +322,21 @@ void Exercise::updatePanel()
     m_yes->setVisible(d && d->kind == ExerciseDecision::YesNo);
     m_no->setVisible(m_yes->isVisible());
     m_confirm->setVisible(d && d->kind == ExerciseDecision::EdgeSet);
-    m_hint->setVisible(m_active);
+    const int position = m_dialog->timelinePosition();
+    const bool ended = position >= 0 && !m_dialog->ui.stepForwardButton->isEnabled();
+    m_hint->setVisible(m_active && !ended);
     m_hint->setEnabled(d != nullptr);
     if (!m_active)
         return;
-    const int position = m_dialog->timelinePosition();
-    const bool ended = position >= 0 && !m_dialog->ui.stepForwardButton->isEnabled();
     if (d)
-        m_question->setText(question(*d));
+        setWrapped(m_question, question(*d));
     else if (position < 0)
-        m_question->setText(tr("Wybierz wierzchołek startowy; potem to Ty podejmujesz decyzje algorytmu."));
+        setWrapped(m_question, tr("Wybierz wierzchołek startowy; potem to Ty podejmujesz decyzje algorytmu."));
     else if (ended)
-        m_question->setText(tr("Koniec ćwiczenia."));
+        setWrapped(m_question, tr("Koniec ćwiczenia."));
     else
-        m_question->setText(tr("Ten krok niczego nie rozstrzyga: naciśnij „Krok dalej...”."));
-    m_counts->setText(ended && m_finishedAfter >= 0
+        setWrapped(m_question, tr("Ten krok niczego nie rozstrzyga: naciśnij „Krok dalej...”."));
+    setWrapped(m_counts, ended && m_finishedAfter >= 0
                           ? tr("Wynik: %1").arg(summary())
                           : tr("Decyzje: %1, błędy: %2, podpowiedzi: %3").arg(decisions()).arg(m_mistakes).arg(m_hints));
 }
@@ -454,8 +477,11 @@ void Exercise::wrong(const QString &why, const QGraphicsItem *where)
         } else {
             at = where->sceneBoundingRect().topRight();
         }
-        note->setPos(at);
         m_dialog->graph->addItem(note);
+        // The note keeps its size at any zoom: near the view's right edge it goes to the left of the item.
+        const QPoint shown = m_view->mapFromScene(at);
+        const int room = m_view->viewport()->width() - int(note->boundingRect().width()) - 4;
+        note->setPos(shown.x() > room ? m_view->mapToScene(QPoint(qMax(0, room), shown.y())) : at);
         m_note = note;
     }
     updatePanel();
@@ -478,12 +504,12 @@ void Exercise::showHint()
             for (GraphVerticle *v : d->outside)
                 marks(2)->addRing(v, hintColour, 5);
         }
-        m_question->setText(question(*d) + QLatin1Char(' ') + (d->yes ? tr("Podpowiedź: tak.") : tr("Podpowiedź: nie.")));
+        setWrapped(m_question, question(*d) + QLatin1Char(' ') + (d->yes ? tr("Podpowiedź: tak.") : tr("Podpowiedź: nie.")));
     } else {
         for (GraphEdge *e : d->right)
             marks(1)->addBand(e, hintColour);
     }
-    m_counts->setText(tr("Decyzje: %1, błędy: %2, podpowiedzi: %3").arg(decisions()).arg(m_mistakes).arg(m_hints));
+    setWrapped(m_counts, tr("Decyzje: %1, błędy: %2, podpowiedzi: %3").arg(decisions()).arg(m_mistakes).arg(m_hints));
 }
 
 QString Exercise::explainEdge(const ExerciseDecision &d, GraphEdge *e) const

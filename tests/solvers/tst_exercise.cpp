@@ -196,7 +196,7 @@ void addAlgorithms()
     QTest::addColumn<int>("seed");
     const char *names[] = {"Minty", "Dijkstra-Prim", "Fleury"};
     for (int algorithm = Minty; algorithm <= Fleury; ++algorithm) {
-        for (int seed = 1; seed <= 25; ++seed)
+        for (int seed = 1; seed <= 15; ++seed)
             QTest::newRow(qPrintable(QStringLiteral("%1 seed %2").arg(QLatin1String(names[algorithm])).arg(seed)))
                 << algorithm << seed;
     }
@@ -496,7 +496,7 @@ void TestExercise::explanationsNameTheNumbers()
     bool shown = false;
     for (QGraphicsItem *item : scene.items()) {
         if (auto *text = dynamic_cast<QGraphicsSimpleTextItem *>(item))
-            shown = shown || text->text() == why;
+            shown = shown || text->text().replace(QLatin1Char('\n'), QLatin1Char(' ')) == why;
     }
     QVERIFY(shown);
 }
