@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <numeric>
@@ -188,19 +189,47 @@ void Exercise::setUpPanel(QBoxLayout *panel)
     layout->addWidget(m_hint);
     connect(m_hint, &QPushButton::clicked, this, &Exercise::showHint);
 
+    m_newExercise = button(tr("Nowe ćwiczenie"), "newExerciseButton", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
+                           tr("Nowy losowy graf tego samego rodzaju zamiast rysunku i ćwiczenie od początku "
+                              "(Ctrl+Shift+N); poprzedni rysunek wraca po zamknięciu okna przez Cofnij"));
+    layout->addWidget(m_newExercise);
+    connect(m_newExercise, &QPushButton::clicked, this, [this] { m_dialog->done(NewExercise); });
+
     m_counts = new QLabel;
     m_counts->setObjectName(QStringLiteral("exerciseSummaryLabel"));
     m_counts->setWordWrap(true);
     layout->addWidget(m_counts);
 
-    m_buttons = layout;
     // At the top of the panel: the question must stay in sight above a long solver panel.
     panel->insertWidget(0, frame);
 }
 
-void Exercise::addPanelButton(QPushButton *button)
+QString Exercise::replaceGraph(Graph &graph, GraphGenerator::Kind kind)
 {
-    m_buttons->insertWidget(1, button);
+    GraphGenerator::Settings settings;
+    settings.kind = kind;
+    const int size = int(graph.verticles().size());
+    if (size >= 3) {
+        settings.verticles = qMin(size, GraphGenerator::DefaultMaxVerticles);
+        settings.edges = qMin(int(graph.edges().size()), GraphGenerator::maxEdges(settings.verticles, kind));
+    }
+    // All weights 1 leave nothing to compare: a new exercise then takes small random ones.
+    settings.weights = graph.weightScheme() == Graph::Unit ? Graph::Random1To10 : Graph::WeightScheme(graph.weightScheme());
+    settings.number = QRandomGenerator::global()->bounded(1u, 100000u);
+    GraphGenerator generator(settings);
+    if (!generator.generate())
+        return QString();
+    // The drawing comes back by undo as it was before the run, without its marks.
+    graph.resetEdges();
+    graph.resetVerticles();
+    generator.replaceDrawing(graph);
+    return GraphGenerator::title(settings.number);
+}
+
+void Exercise::begin(const QString &graphTitle)
+{
+    m_dialog->addEventLogLine(graphTitle);
+    setActive(true);
 }
 
 bool Exercise::isActive() const
@@ -325,6 +354,7 @@ void Exercise::updatePanel()
     const int position = m_dialog->timelinePosition();
     const bool ended = position >= 0 && !m_dialog->ui.stepForwardButton->isEnabled();
     m_hint->setVisible(m_active && !ended);
+    m_newExercise->setVisible(m_active);
     m_hint->setEnabled(d != nullptr);
     if (!m_active)
         return;

@@ -1,6 +1,8 @@
 #ifndef EXERCISE_H
 #define EXERCISE_H
 
+#include "graph/graphgenerator.h"
+
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
@@ -66,8 +68,20 @@ class Exercise : public QObject
     Q_OBJECT
 
 public:
+    /// The dialog's result when the student asks for a new exercise ("Nowe ćwiczenie").
+    enum { NewExercise = 2 };
+
     Exercise(AbstractSolver *dialog, QGraphicsView *view, QBoxLayout *panel);
     ~Exercise() override;
+
+    /**
+     * Replaces the drawing by a new generated graph of the kind, about the
+     * size of the present one, as one step of the undo stack; its title
+     * ("Graf nr 48213"), or empty when none could be made.
+     */
+    static QString replaceGraph(Graph &graph, GraphGenerator::Kind kind);
+    /// Switches the mode on for a graph just made, naming it in the history.
+    void begin(const QString &graphTitle);
 
     bool isActive() const;
     /// What the student is asked now; null when the next step decides nothing (or the mode is off).
@@ -90,8 +104,6 @@ public:
     void stepTaken();
     /// After every step and move of the timeline.
     void refresh();
-    /// "Nowe ćwiczenie" belongs to the exercise's panel; the dialog decides whether it can be had.
-    void addPanelButton(QPushButton *button);
 
 public slots:
     /// Switches the mode; after the start the run begins again.
@@ -129,8 +141,8 @@ private:
     QPushButton *m_no = nullptr;
     QPushButton *m_confirm = nullptr;
     QPushButton *m_hint = nullptr;
+    QPushButton *m_newExercise = nullptr;
     QLabel *m_counts = nullptr;
-    QBoxLayout *m_buttons = nullptr;
 
     bool m_active = false;
     QList<ExerciseDecision> m_parts;

@@ -1,3 +1,4 @@
+#include "app/perewal.h"
 #include "solvers/dijkstraprimsolver.h"
 #include "solvers/exercise.h"
 #include "solvers/fleurysolver.h"
@@ -32,17 +33,23 @@ std::unique_ptr<AbstractSolver> open(Algorithm algorithm, Graph &graph)
     return dialog;
 }
 
+// A graph of the program's own generator, of the kind the algorithm needs, its size and number from the seed.
 QList<EdgeSpec> randomGraph(Algorithm algorithm, std::mt19937 &rng)
 {
-    const int count = std::uniform_int_distribution<int>(algorithm == Fleury ? 3 : 2, 14)(rng);
-    if (algorithm == Fleury) {
-        // A walk that found no closed way leaves no edge: draw again.
-        QList<EdgeSpec> edges;
-        while (edges.isEmpty())
-            edges = randomEulerian(rng, count, std::uniform_int_distribution<int>(1, 5)(rng), 6);
+    GraphGenerator::Settings settings;
+    settings.kind = algorithm == Fleury ? GraphGenerator::EulerianConnected : GraphGenerator::Connected;
+    settings.verticles = std::uniform_int_distribution<int>(algorithm == Fleury ? 3 : 2, 14)(rng);
+    settings.density = std::uniform_int_distribution<int>(10, 80)(rng);
+    // Small weights from 0: equal sums and weights, where the student's choice and the built-in one part.
+    settings.weights = Graph::Random0To10;
+    settings.number = rng();
+    GraphGenerator generator(settings);
+    QList<EdgeSpec> edges;
+    if (!generator.generate())
         return edges;
-    }
-    return randomConnected(rng, count, std::uniform_int_distribution<int>(0, 2 * count)(rng), 0, 9);
+    for (const GraphGenerator::Edge &e : generator.edges())
+        edges.append({e.start, e.end, qreal(e.weight)});
+    return edges;
 }
 
 int vertexCount(const QList<EdgeSpec> &edges)
@@ -166,7 +173,8 @@ QStringList shared(const QStringList &lines)
 {
     QStringList kept;
     for (const QString &line : lines) {
-        if (!line.startsWith(QLatin1String("exercise")) && !line.startsWith(QLatin1String("selection"))
+        if (!line.startsWith(QLatin1String("exercise")) && !line.startsWith(QLatin1String("newExercise"))
+            && !line.startsWith(QLatin1String("selection"))
             && !line.contains(QStringLiteral("Koniec ćwiczenia:")))
             kept.append(line);
     }
@@ -222,6 +230,8 @@ private slots:
     void switchingAfterTheStartRestarts();
     void edgesAreClickedOnTheCanvas();
     void offByDefaultWithOnlyTheSwitchShown();
+    void newExerciseReplacesTheGraphAndStartsAgain_data();
+    void newExerciseReplacesTheGraphAndStartsAgain();
 };
 
 void TestExercise::aStudentPickingAnyRightAnswerFinishesCorrectly()
@@ -230,6 +240,7 @@ void TestExercise::aStudentPickingAnyRightAnswerFinishesCorrectly()
     QFETCH(int, seed);
     std::mt19937 rng(seed);
     const QList<EdgeSpec> edges = randomGraph(Algorithm(algorithm), rng);
+    QVERIFY(!edges.isEmpty());
     const int count = vertexCount(edges);
     const int start = std::uniform_int_distribution<int>(0, count - 1)(rng);
 
@@ -287,6 +298,7 @@ void TestExercise::theBuiltInChoicesReplayTheDemonstration()
     QFETCH(int, seed);
     std::mt19937 rng(seed);
     const QList<EdgeSpec> edges = randomGraph(Algorithm(algorithm), rng);
+    QVERIFY(!edges.isEmpty());
     const int count = vertexCount(edges);
 
     Graph shown;
@@ -329,6 +341,7 @@ void TestExercise::wrongAnswersChangeNothingAndSayWhy()
     QFETCH(int, seed);
     std::mt19937 rng(seed);
     const QList<EdgeSpec> edges = randomGraph(Algorithm(algorithm), rng);
+    QVERIFY(!edges.isEmpty());
     const int count = vertexCount(edges);
 
     Graph graph;
@@ -630,6 +643,74 @@ void TestExercise::offByDefaultWithOnlyTheSwitchShown()
         QCOMPARE(dialog->timelinePosition(), 1);
         dialog->close();
     }
+}
+
+void TestExercise::newExerciseReplacesTheGraphAndStartsAgain_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("graph");
+    QTest::newRow("Minty") << "mintyButton" << "AB1 BC2 CA3 CD1 DE4";
+    QTest::newRow("Dijkstra-Prim") << "dijkstraPrimButton" << "AB1 BC2 CA3 CD1 DE4";
+    QTest::newRow("Fleury") << "fleuryButton" << "AB1 BC1 CA1 CD1 DE1 EC1";
+}
+
+void TestExercise::newExerciseReplacesTheGraphAndStartsAgain()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, graph);
+    Perewal window;
+    Graph &scene = *window.graph();
+    build(scene, graph);
+    const int steps = scene.undoStack()->count();
+    auto names = [&] {
+        QStringList list;
+        for (const GraphEdge *e : scene.edges())
+            list.append(e->name());
+        return list;
+    };
+    const QStringList before = names();
+
+    QStringList history;
+    bool again = false;
+    bool checked = false;
+    // The dialog that opens on the new graph: waited for, since it opens after the first one's loop has ended.
+    std::function<void(int)> second = [&](int patience) {
+        auto *dialog = qobject_cast<AbstractSolver *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) {
+            if (patience > 0)
+                QTimer::singleShot(10, &window, [&, patience] { second(patience - 1); });
+            return;
+        }
+        again = true;
+        checked = dialog->findChild<QCheckBox *>(QStringLiteral("exerciseCheckBox"))->isChecked();
+        history = SolverDriver(scene, dialog).events();
+        dialog->close();
+    };
+    QTimer::singleShot(0, &window, [&] {
+        auto *dialog = qobject_cast<AbstractSolver *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto *fresh = dialog->findChild<QPushButton *>(QStringLiteral("newExerciseButton"));
+        QVERIFY(fresh->isHidden());
+        dialog->findChild<QCheckBox *>(QStringLiteral("exerciseCheckBox"))->click();
+        QVERIFY(!fresh->isHidden());
+        QCOMPARE(fresh->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+        fresh->click();
+        second(300);
+    });
+    window.findChild<QPushButton *>(button)->click();
+
+    QVERIFY(again);
+    QVERIFY(checked);
+    QCOMPARE(history.filter(QRegularExpression(QStringLiteral("^Graf nr \\d+$"))).size(), 1);
+    // A graph of the same kind and size, drawn anew as one step that undo takes back.
+    QCOMPARE(scene.verticles().size(), 5);
+    QVERIFY(names() != before);
+    for (const GraphVerticle *v : scene.verticles())
+        QVERIFY(!v->edges().isEmpty() && (button != QLatin1String("fleuryButton") || v->edges().size() % 2 == 0));
+    QCOMPARE(window.fileName(), QString());
+    QCOMPARE(scene.undoStack()->count(), steps + 1);
+    scene.undoStack()->undo();
+    QCOMPARE(names(), before);
 }
 
 QTEST_MAIN(TestExercise)
