@@ -431,6 +431,14 @@
         <source>Wszystkie krawędzie wierzchołka %1 są już usunięte.</source>
         <translation>Every edge of vertex %1 is removed already.</translation>
     </message>
+    <message>
+        <source>Nowe ćwiczenie</source>
+        <translation>New exercise</translation>
+    </message>
+    <message>
+        <source>Nowy losowy graf tego samego rodzaju zamiast rysunku i ćwiczenie od początku (Ctrl+Shift+N); poprzedni rysunek wraca po zamknięciu okna przez Cofnij</source>
+        <translation>A new random graph of the same kind in place of the drawing, and the exercise from the start (Ctrl+Shift+N); undo brings the previous drawing back once the window is closed</translation>
+    </message>
 </context>
 <context>
     <name>FleurySolver</name>
@@ -814,6 +822,45 @@
     <message>
         <source>zapisano tylko %1 z %2 B: %3</source>
         <translation>only %1 of %2 B were written: %3</translation>
+    </message>
+</context>
+<context>
+    <name>GraphGenerator</name>
+    <message>
+        <source>Graf nr %1</source>
+        <translation>Graph no. %1</translation>
+    </message>
+    <message>
+        <source>Liczba wierzchołków musi wynosić od 1 do %1, a podano %2</source>
+        <translation>The number of vertices must be from 1 to %1, and %2 was given</translation>
+    </message>
+    <message>
+        <source>Graf spójny i eulerowski (bez pętli i krawędzi wielokrotnych) ma co najmniej 3 wierzchołki, a podano %1</source>
+        <translation>A connected Eulerian graph (without loops or multiple edges) has at least 3 vertices, and %1 was given</translation>
+    </message>
+    <message>
+        <source>Graf</source>
+        <translation>A graph</translation>
+    </message>
+    <message>
+        <source>Graf spójny</source>
+        <translation>A connected graph</translation>
+    </message>
+    <message>
+        <source>Graf spójny i eulerowski</source>
+        <translation>A connected Eulerian graph</translation>
+    </message>
+    <message>
+        <source>%1 o %2 wierzchołkach ma co najmniej %3 krawędzi: zamiast %4 jest ich %5</source>
+        <translation>%1 on %2 vertices has at least %3 edges: it has %5 instead of %4</translation>
+    </message>
+    <message>
+        <source>%1 o %2 wierzchołkach może mieć najwyżej %3 krawędzi: zamiast %4 jest ich %5</source>
+        <translation>%1 on %2 vertices can have at most %3 edges: it has %5 instead of %4</translation>
+    </message>
+    <message>
+        <source>Nie udało się ułożyć grafu tego rodzaju o %1 krawędziach: jest ich %2</source>
+        <translation>No graph of this kind with %1 edges could be made: it has %2</translation>
     </message>
 </context>
 <context>
