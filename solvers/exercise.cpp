@@ -338,6 +338,8 @@ void Exercise::refresh()
     // Only the present moment's decision: later steps after a step back are asked again.
     const bool waits = m_dialog->ui.stepForwardButton->isEnabled() && position >= 0;
     m_parts = waits ? m_dialog->exerciseDecisions() : QList<ExerciseDecision>();
+    // Playing would answer for the student: the button shows it cannot.
+    m_dialog->ui.playButton->setEnabled(false);
     if (m_part >= m_parts.size())
         m_part = 0;
     updatePanel();

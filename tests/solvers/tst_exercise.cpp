@@ -168,13 +168,14 @@ struct Student
     std::mt19937 rng;
 };
 
-// What the student's run and the demonstration's share: all but the exercise's own widgets and marks.
+// What the student's run and the demonstration's share: all but the exercise's own widgets and marks, and
+// the play button, which the mode turns off.
 QStringList shared(const QStringList &lines)
 {
     QStringList kept;
     for (const QString &line : lines) {
         if (!line.startsWith(QLatin1String("exercise")) && !line.startsWith(QLatin1String("newExercise"))
-            && !line.startsWith(QLatin1String("selection"))
+            && !line.startsWith(QLatin1String("selection")) && !line.startsWith(QLatin1String("playButton"))
             && !line.contains(QStringLiteral("Koniec ćwiczenia:")))
             kept.append(line);
     }
@@ -573,6 +574,7 @@ void TestExercise::stepBackUndoesADecisionAndForwardWaits()
     dialog->jumpTo(position);
     QCOMPARE(dialog->timelinePosition(), position - 1);
     QVERIFY(!dialog->isPlaying());
+    QVERIFY(!student.driver.child<QAbstractButton>("playButton")->isEnabled());
     QVERIFY(student.driver.child<QLabel>("exerciseQuestionLabel")->text().startsWith(QLatin1String("Najpierw odpowiedz")));
     // Answered again, the run is where it was.
     QVERIFY(student.act());
