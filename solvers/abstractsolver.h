@@ -40,7 +40,9 @@ class QTimer;
  * of a button in the solver's panel. A step forward inside the timeline
  * replays the recorded step instead of running the solver again, so no line
  * is written twice; anything else done at an earlier moment drops the steps
- * after it. The step methods know nothing of all this.
+ * after it. The step methods know nothing of all this. In the exercise mode
+ * (solvers/exercise.h) a student's answer is a step as well: a right one runs
+ * the solver's step along the student's choice, a wrong one only writes why.
  */
 
 /**
