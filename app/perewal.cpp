@@ -8,6 +8,7 @@
 #include "graph/graphview.h"
 #include "graph/graphverticle.h"
 #include "solvers/dijkstraprimsolver.h"
+#include "solvers/exercise.h"
 #include "solvers/fleurysolver.h"
 #include "solvers/helpwindow.h"
 #include "solvers/mintysolver.h"
@@ -30,15 +31,29 @@
 
 #include <utility>
 
+#include <functional>
+#include <type_traits>
+
 namespace {
 
 // Every algorithm runs the same way: a fresh dialog on the window's scene,
 // modal, gone when it closes. Clearing its marks is the solver's own task.
+// "Nowe ćwiczenie" closes it, and it opens again on a new graph, in the exercise mode.
 template<class Solver>
-void runSolver(Graph *scene, QWidget *window)
+void runSolver(Graph *scene, QWidget *window, const std::function<QString(int)> &newGraph)
 {
-    Solver solver(scene, window);
-    solver.exec();
+    QString fresh;
+    for (;;) {
+        Solver solver(scene, window);
+        if (!fresh.isEmpty())
+            solver.template findChild<Exercise *>()->begin(fresh);
+        if (solver.exec() != Exercise::NewExercise)
+            return;
+        fresh = newGraph(std::is_same_v<Solver, FleurySolver> ? GraphGenerator::EulerianConnected
+                                                               : GraphGenerator::Connected);
+        if (fresh.isEmpty())
+            return;
+    }
 }
 
 } // namespace
@@ -235,6 +250,21 @@ void Perewal::newDrawing()
     addLogLine(tr("Rozpoczęto nowy rysunek"));
 }
 
+QString Perewal::exerciseGraph(int kind)
+{
+    if (!maybeSave())
+        return QString();
+    const QString title = Exercise::replaceGraph(*scene, GraphGenerator::Kind(kind));
+    if (title.isEmpty())
+        return QString();
+    // As a new drawing: no file's any more, and nothing to save until it is changed.
+    scene->undoStack()->setClean();
+    m_fileName.clear();
+    showFileName();
+    addLogLine(title);
+    return title;
+}
+
 void Perewal::editWeight(GraphEdge *edge)
 {
     WeightDialog dialog(edge->name(), edge->weight(), this);
@@ -301,17 +331,17 @@ void Perewal::addLogLine(const QString &line)
 
 void Perewal::launchFleury()
 {
-    runSolver<FleurySolver>(scene, this);
+    runSolver<FleurySolver>(scene, this, [this](int kind) { return exerciseGraph(kind); });
 }
 
 void Perewal::launchDijkstraPrim()
 {
-    runSolver<DijkstraPrimSolver>(scene, this);
+    runSolver<DijkstraPrimSolver>(scene, this, [this](int kind) { return exerciseGraph(kind); });
 }
 
 void Perewal::launchMinty()
 {
-    runSolver<MintySolver>(scene, this);
+    runSolver<MintySolver>(scene, this, [this](int kind) { return exerciseGraph(kind); });
 }
 
 QString Perewal::graphFolder()

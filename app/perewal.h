@@ -78,6 +78,8 @@ private:
     void createActions();
     void showMode(int mode);
     void showFileName();
+    /// The drawing replaced by a generated graph for a new exercise, asked about first as a new drawing is; its title, or empty.
+    QString exerciseGraph(int kind);
 
     Ui::PerewalClass ui;
     Graph *scene = nullptr;

@@ -22,6 +22,7 @@
 #include "graph/graphverticle.h"
 #include "graph/graphview.h"
 #include "solvers/dijkstraprimsolver.h"
+#include "solvers/exercise.h"
 #include "solvers/fleurysolver.h"
 #include "solvers/mintysolver.h"
 
@@ -847,7 +848,7 @@ int main(int argc, char **argv)
     auto wanted = [&](const char *figure) { return figures.contains(QLatin1String(figure)); };
     const bool needScenes = wanted("load") || wanted("edit") || wanted("view") || wanted("export") || wanted("undo")
                             || wanted("steps") || wanted("quick") || wanted("minty") || wanted("dijkstraprim")
-                            || wanted("fleury") || wanted("timeline");
+                            || wanted("fleury") || wanted("timeline") || wanted("exercise");
     const double budgetMs = parser.value(QStringLiteral("budget")).toDouble() * 1000;
     QList<QPair<int, int>> sizes;
     for (const QString &size : parser.value(QStringLiteral("sizes")).split(QLatin1Char(','))) {
@@ -1000,6 +1001,44 @@ int main(int argc, char **argv)
         };
         stepFigure(QStringLiteral("Minty run"), "minty", [&] { return runSteps<MintySolver>(graph, budgetMs); });
         stepFigure(QStringLiteral("Dijkstra-Prim run"), "dijkstraprim", [&] { return runSteps<DijkstraPrimSolver>(graph, budgetMs); });
+
+        // The exercise mode at a run's first choice of a least edge: a wrong
+        // answer checked and explained (a step of the timeline of its own), and a hint.
+        auto exerciseFigures = [&](const QString &name, AbstractSolver &solver) {
+            solver.show();
+            auto *exercise = solver.findChild<Exercise *>();
+            exercise->setActive(true);
+            emit graph.verticleClicked(graph.verticles().first());
+            for (int i = 0; i < 10 && !(exercise->decision() && exercise->decision()->kind == ExerciseDecision::LeastEdge); ++i) {
+                const ExerciseDecision *d = exercise->decision();
+                if (!d) {
+                    solver.findChild<QPushButton *>(QStringLiteral("stepForwardButton"))->click();
+                } else if (d->kind == ExerciseDecision::YesNo) {
+                    exercise->answer(d->yes);
+                } else {
+                    for (GraphEdge *e : d->right)
+                        exercise->clickEdge(e);
+                    exercise->confirm();
+                }
+            }
+            const ExerciseDecision *d = exercise->decision();
+            GraphEdge *wrong = graph.edges().last();
+            for (int i = graph.edges().size() - 1; d->right.contains(wrong); --i)
+                wrong = graph.edges().at(i);
+            report({QStringLiteral("exercise: check and explain a wrong answer, ") + name, size,
+                    measure(runs, budgetMs, {}, [&] { exercise->clickEdge(wrong); }, settle), QStringLiteral("full repaint"),
+                    repaintMs, QStringLiteral("≤ 1"), {}});
+            report({QStringLiteral("exercise: show a hint, ") + name, size,
+                    measure(runs, budgetMs, {}, [&] { exercise->showHint(); }, settle), QStringLiteral("full repaint"),
+                    repaintMs, QStringLiteral("≤ 1"), {}});
+            solver.close();
+        };
+        if (wanted("exercise")) {
+            MintySolver minty(&graph, nullptr);
+            exerciseFigures(QStringLiteral("Minty"), minty);
+            DijkstraPrimSolver prim(&graph, nullptr);
+            exerciseFigures(QStringLiteral("Dijkstra-Prim"), prim);
+        }
 
         // Moving along a whole run's timeline, against a full repaint of the same graph.
         // Not where the whole run was cut off already in this table or at a smaller size.

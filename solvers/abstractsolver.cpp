@@ -318,6 +318,9 @@ void AbstractSolver::goToEnd()
 {
     stopPlay();
     settle();
+    // The student answers every step of an exercise: no jumping over them.
+    if (exerciseActive())
+        return;
     m_timeline->moveTo(m_timeline->count() - 1);
     afterChange();
     if (canForward())
@@ -326,7 +329,7 @@ void AbstractSolver::goToEnd()
 
 void AbstractSolver::togglePlay()
 {
-    if (isPlaying())
+    if (isPlaying() || exerciseActive())
         stopPlay();
     else if (canForward())
         startPlay(false);
@@ -336,6 +339,8 @@ void AbstractSolver::jumpTo(int position)
 {
     stopPlay();
     settle();
+    if (exerciseActive() && position > m_timeline->position())
+        return;
     m_timeline->moveTo(position);
     if (m_timeline->position() == 0)
         m_timeline->openStart();
@@ -377,6 +382,8 @@ bool AbstractSolver::canForward() const
 bool AbstractSolver::forward(bool stepButton)
 {
     settle();
+    if (m_exercise && m_exercise->holdsForward())
+        return false;
     const bool recorded = m_timeline->position() + 1 < m_timeline->count();
     if (recorded && (!stepButton || m_timeline->nextTrigger() == Timeline::Forward)) {
         m_timeline->moveTo(m_timeline->position() + 1);
@@ -388,6 +395,8 @@ bool AbstractSolver::forward(bool stepButton)
     m_timeline->begin(Timeline::Forward);
     setNextStepHint(QString());
     stepForward();
+    if (m_exercise)
+        m_exercise->stepTaken();
     m_timeline->commit();
     afterChange();
     return true;
@@ -400,10 +409,37 @@ void AbstractSolver::afterChange()
     // What showResult changed is not a step of its own.
     m_timeline->rebase();
     updateControls();
+    if (m_exercise)
+        m_exercise->refresh();
 }
 
 void AbstractSolver::showResult(bool)
 {
+}
+
+void AbstractSolver::offerExercise()
+{
+    if (!m_exercise)
+        m_exercise = new Exercise(this, ui.graphView, ui.rightPanelLayout);
+}
+
+bool AbstractSolver::exerciseActive() const
+{
+    return m_exercise && m_exercise->isActive();
+}
+
+QList<ExerciseDecision> AbstractSolver::exerciseDecisions() const
+{
+    return {};
+}
+
+void AbstractSolver::stepAlong(GraphEdge *choice)
+{
+    m_choice = choice;
+    // A step taken by an answer is a step forward like any other: the line about the next press goes.
+    setNextStepHint(QString());
+    stepForward();
+    m_choice = nullptr;
 }
 
 void AbstractSolver::updateControls()

@@ -2,6 +2,7 @@
 #define ABSTRACTSOLVER_H
 
 #include "solvers/canvasmarks.h"
+#include "solvers/exercise.h"
 #include "solvers/timeline.h"
 #include "ui_abstractsolver.h"
 
@@ -42,7 +43,9 @@ class QTimer;
  * of a button in the solver's panel. A step forward inside the timeline
  * replays the recorded step instead of running the solver again, so no line
  * is written twice; anything else done at an earlier moment drops the steps
- * after it. The step methods know nothing of all this.
+ * after it. The step methods know nothing of all this. In the exercise mode
+ * (solvers/exercise.h) a student's answer is a step as well: a right one runs
+ * the solver's step along the student's choice, a wrong one only writes why.
  */
 
 /**
@@ -100,6 +103,17 @@ protected:
     /// One step of the algorithm.
     virtual void stepForward() = 0;
 
+    /// Adds the exercise mode ("Ćwiczenie") to the dialog; the solver then describes its decisions.
+    void offerExercise();
+    bool exerciseActive() const;
+    /**
+     * What the next step decides, in the order the student answers it; empty
+     * for a step that decides nothing. Only asked in the exercise mode.
+     */
+    virtual QList<ExerciseDecision> exerciseDecisions() const;
+    /// During a step the student chose an edge for: that edge, to be followed instead of the built-in choice.
+    GraphEdge *studentChoice() const { return m_choice; }
+
     /**
      * Keeps the solver's own state on the timeline: save returns it in a
      * small, copyable form, restore brings the solver back to it. State has
@@ -137,6 +151,9 @@ private slots:
     void stepForwardButtonClicked();
 
 private:
+    friend class Exercise;
+
+    void stepAlong(GraphEdge *choice);
     void fitOnScreen();
     void plainCanvas();
     void spaceKey();
@@ -167,6 +184,8 @@ private:
     bool m_fitted = false;
     QString m_helpPage;
     QLabel *m_nextStepLabel;
+    Exercise *m_exercise = nullptr;
+    GraphEdge *m_choice = nullptr;
 };
 
 template<typename Solver, typename State>

@@ -32,6 +32,7 @@ DijkstraPrimSolver::DijkstraPrimSolver(Graph *graph, QWidget *parent)
     keepTimelineState(this, &DijkstraPrimSolver::saveTimelineState, &DijkstraPrimSolver::restoreTimelineState);
     setSolverTitle(tr("Algorytm Dijkstry-Prima"));
     setHelpPage(QStringLiteral("dijkstra-prim"));
+    offerExercise();
 }
 
 // Leaves the marks on the scene: only a close event clears them.
@@ -47,6 +48,51 @@ void DijkstraPrimSolver::stepForward()
 {
     if (nextStep)
         (this->*nextStep)();
+}
+
+QList<ExerciseDecision> DijkstraPrimSolver::exerciseDecisions() const
+{
+    if (!startRecord || !lastRecord || !nextStep)
+        return {};
+    ExerciseDecision d;
+    d.words = ExerciseDecision::Tree;
+    d.inside = [this](const GraphVerticle *v) { return !isOpenVerticle(v); };
+    d.at = lastRecord->first;
+    if (nextStep == &DijkstraPrimSolver::chooseLightestEdge) {
+        d.kind = ExerciseDecision::LeastEdge;
+        d.at = nullptr;
+        for (const auto &[weight, record] : currentByWeight) {
+            GraphEdge *e = edgeRecords[record].first;
+            d.listed.insert(e);
+            if (weight == currentByWeight.begin()->first)
+                d.right.append(e);
+        }
+        return {d};
+    }
+    if (nextStep != &DijkstraPrimSolver::addIncidentEdges && nextStep != &DijkstraPrimSolver::finishSpanningTree)
+        return {};
+    // Whether the tree spans the graph is settled before the edges are listed, as the step settles it.
+    ExerciseDecision spans = d;
+    spans.kind = ExerciseDecision::YesNo;
+    spans.at = nullptr;
+    for (const VerticleRecord &record : verticleRecords) {
+        if (record.second)
+            spans.outside.append(record.first);
+    }
+    spans.yes = nextStep == &DijkstraPrimSolver::finishSpanningTree;
+    if (spans.yes)
+        return {spans};
+    d.kind = ExerciseDecision::EdgeSet;
+    for (GraphEdge *e : lastRecord->first->edges()) {
+        if (isListedEdge(e))
+            d.listed.insert(e);
+        else
+            d.right.append(e);
+    }
+    // Listed edges elsewhere matter only to the explanation of a click on one.
+    for (const EdgeRecord &record : edgeRecords)
+        d.listed.insert(record.first);
+    return {spans, d};
 }
 
 DijkstraPrimSolver::TimelineState DijkstraPrimSolver::saveTimelineState() const
@@ -302,7 +348,8 @@ void DijkstraPrimSolver::chooseLightestEdge()
         return;
     }
     // Lightest first, and among equal weights the one listed first.
-    EdgeRecord *chosen = &edgeRecords[currentByWeight.begin()->second];
+    EdgeRecord *chosen = &edgeRecords[studentChoice() ? edgeIndex.value(studentChoice())
+                                                      : currentByWeight.begin()->second];
     GraphEdge *e = chosen->first;
     markChosenEdge(chosen);
     addEventLogLine(tr("Jako krawędź o najmniejszej wadze wybrano: '%1'.").arg(e->name()));

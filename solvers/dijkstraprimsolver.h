@@ -35,6 +35,7 @@ protected:
     /// Brings every edge and vertex of the scene back to its plain look.
     void closeEvent(QCloseEvent *event) override;
     void stepForward() override;
+    QList<ExerciseDecision> exerciseDecisions() const override;
 
 private slots:
     void setStartVerticle(GraphVerticle *v);

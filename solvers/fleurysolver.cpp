@@ -148,6 +148,23 @@ FleurySolver::FleurySolver(Graph *graph, QWidget *parent)
     keepTimelineState(this, &FleurySolver::saveTimelineState, &FleurySolver::restoreTimelineState);
     setSolverTitle(tr("Algorytm Fleury'ego"));
     setHelpPage(QStringLiteral("fleury"));
+    offerExercise();
+}
+
+QList<ExerciseDecision> FleurySolver::exerciseDecisions() const
+{
+    if (!eulerian || !currentVerticle || (phase != CheckIsolated && phase != ChooseNeighbour))
+        return {};
+    ExerciseDecision d;
+    d.words = ExerciseDecision::Walk;
+    d.at = currentVerticle;
+    for (GraphEdge *e : currentVerticle->edges()) {
+        if (!removedEdges.value(e))
+            d.right.append(e);
+    }
+    d.kind = phase == CheckIsolated ? ExerciseDecision::YesNo : ExerciseDecision::AnyEdge;
+    d.yes = d.right.isEmpty();
+    return {d};
 }
 
 // Why the graph has no Euler cycle: the vertices of odd degree, and the pieces its edges fall into.
@@ -285,7 +302,7 @@ GraphEdge *FleurySolver::firstUnremovedEdge(GraphVerticle *v)
 
 GraphVerticle *FleurySolver::chooseNeighbour(GraphVerticle *v)
 {
-    GraphEdge *edge = firstUnremovedEdge(v);
+    GraphEdge *edge = studentChoice() ? studentChoice() : firstUnremovedEdge(v);
     if (!edge)
         return nullptr;
     GraphVerticle *neighbour = edge->end() == v ? edge->start() : edge->end();
@@ -427,6 +444,9 @@ void FleurySolver::stepForward()
 
 void FleurySolver::quickSolve()
 {
+    // The exercise asks every decision of the walk; solving it at once would answer them all.
+    if (exerciseActive())
+        return;
     // Only a vertex of an accepted graph becomes the start; a call without one
     // has nothing to walk from.
     if (!startVerticle) {

@@ -45,6 +45,7 @@ public slots:
 
 protected:
     void stepForward() override;
+    QList<ExerciseDecision> exerciseDecisions() const override;
 
 private slots:
     void quickSolve();

@@ -53,6 +53,7 @@ MintySolver::MintySolver(Graph *graph, QWidget *parent)
     connect(ui.shortestWaysList, &QListWidget::currentRowChanged, this, &MintySolver::showWay);
     setSolverTitle(tr("Algorytm Minty'ego"));
     setHelpPage(QStringLiteral("minty"));
+    offerExercise();
 }
 
 // A way through a negative edge can be shorter than the sum the algorithm
@@ -149,6 +150,54 @@ void MintySolver::closeEvent(QCloseEvent *e)
 void MintySolver::stepForward()
 {
     (this->*phases[phase])();
+}
+
+QList<ExerciseDecision> MintySolver::exerciseDecisions() const
+{
+    if (!startVerticle || phase > 2)
+        return {};
+    ExerciseDecision d;
+    d.words = ExerciseDecision::Labels;
+    auto open = [this](const GraphVerticle *v) { return openVerticles.value(const_cast<GraphVerticle *>(v)); };
+    d.inside = [open](const GraphVerticle *v) { return !open(v); };
+    d.value = [this](const GraphVerticle *v) { return verticleValues.value(const_cast<GraphVerticle *>(v)); };
+    const QList<GraphVerticle *> verticles = graph->verticles();
+    if (phase == 0) {
+        d.kind = ExerciseDecision::EdgeSet;
+        for (GraphVerticle *v : verticles) {
+            if (open(v))
+                continue;
+            for (GraphEdge *e : v->edges()) {
+                if (open(e->start() == v ? e->end() : e->start()))
+                    d.right.append(e);
+            }
+        }
+    } else if (phase == 1) {
+        d.kind = ExerciseDecision::LeastEdge;
+        d.listed = QSet<GraphEdge *>(currentEdges.begin(), currentEdges.end());
+        // The step's own choice first: the explanations name it as the least.
+        auto sum = [&](GraphEdge *e) { return e->weight() + d.value(open(e->start()) ? e->end() : e->start()); };
+        qreal least = 0;
+        for (GraphEdge *e : currentEdges) {
+            if (d.right.isEmpty() || sum(e) < least) {
+                d.right = {e};
+                least = sum(e);
+            } else if (sum(e) == least) {
+                d.right.append(e);
+            }
+        }
+        // A single vertex has no current edge: the step chooses nothing.
+        if (d.right.isEmpty())
+            return {};
+    } else {
+        d.kind = ExerciseDecision::YesNo;
+        for (GraphVerticle *v : verticles) {
+            if (open(v))
+                d.outside.append(v);
+        }
+        d.yes = d.outside.isEmpty();
+    }
+    return {d};
 }
 
 void MintySolver::requestStartVerticle()
@@ -328,6 +377,8 @@ void MintySolver::chooseMinimalSumEdge()
             }
         }
 
+        if (studentChoice())
+            best = studentChoice();
         addEventLogLine(tr("Jako krawędź o najmniejszej sumie wybrano krawędź '%1'.").arg(best->name()));
         markChosenEdge(best);
         if (openVerticles.value(best->start()))

@@ -30,6 +30,7 @@ protected:
     /// Gives the canvas back its plain look; Escape closes without it, leaving the marks.
     void closeEvent(QCloseEvent *e) override;
     void stepForward() override;
+    QList<ExerciseDecision> exerciseDecisions() const override;
 
 private slots:
     void setStartVerticle(GraphVerticle *v);

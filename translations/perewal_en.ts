@@ -218,6 +218,245 @@
     </message>
 </context>
 <context>
+    <name>Exercise</name>
+    <message>
+        <source> i %1 innych</source>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <source>Ćwiczenie</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Ćwiczenie (Ctrl+E): sam podejmujesz każdą decyzję algorytmu, a program ją sprawdza i wyjaśnia błędy. Włączone po wyborze wierzchołka startowego zaczyna przebieg od nowa.</source>
+        <translation>Exercise (Ctrl+E): you make every decision of the algorithm, and the program checks it and explains mistakes. Switched after the start vertex is chosen, it starts the run again.</translation>
+    </message>
+    <message>
+        <source>Tak</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Odpowiedz „tak” (T)</source>
+        <translation>Answer “yes” (T)</translation>
+    </message>
+    <message>
+        <source>Nie</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Odpowiedz „nie” (N)</source>
+        <translation>Answer “no” (N)</translation>
+    </message>
+    <message>
+        <source>Zatwierdź</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Zatwierdź kliknięte krawędzie (Z albo „Krok dalej...”)</source>
+        <translation>Confirm the clicked edges (Z or “Next step...”)</translation>
+    </message>
+    <message>
+        <source>Podpowiedź</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <source>Pokaż na rysunku wszystkie dobre odpowiedzi (H); podpowiedzi są liczone</source>
+        <translation>Show every right answer on the drawing (H); hints are counted</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 decyzja</source>
+        <translation>%1 decision</translation>
+    </message>
+    <message>
+        <source>%1 decyzje</source>
+        <translation>%1 decisions</translation>
+    </message>
+    <message>
+        <source>%1 decyzji</source>
+        <translation>%1 decisions</translation>
+    </message>
+    <message>
+        <source>%1 błąd</source>
+        <translation>%1 mistake</translation>
+    </message>
+    <message>
+        <source>%1 błędy</source>
+        <translation>%1 mistakes</translation>
+    </message>
+    <message>
+        <source>%1 błędów</source>
+        <translation>%1 mistakes</translation>
+    </message>
+    <message>
+        <source>%1 podpowiedź</source>
+        <translation>%1 hint</translation>
+    </message>
+    <message>
+        <source>%1 podpowiedzi</source>
+        <translation>%1 hints</translation>
+    </message>
+    <message>
+        <source>Najpierw odpowiedz: %1</source>
+        <translation>Answer first: %1</translation>
+    </message>
+    <message>
+        <source>Koniec ćwiczenia: %1.</source>
+        <translation>End of the exercise: %1.</translation>
+    </message>
+    <message>
+        <source>Wybierz wierzchołek startowy; potem to Ty podejmujesz decyzje algorytmu.</source>
+        <translation>Choose the start vertex; then you make the algorithm&apos;s decisions.</translation>
+    </message>
+    <message>
+        <source>Koniec ćwiczenia.</source>
+        <translation>The exercise is over.</translation>
+    </message>
+    <message>
+        <source>Ten krok niczego nie rozstrzyga: naciśnij „Krok dalej...”.</source>
+        <translation>This step decides nothing: press “Next step...”.</translation>
+    </message>
+    <message>
+        <source>Wynik: %1</source>
+        <translation>Result: %1</translation>
+    </message>
+    <message>
+        <source>Decyzje: %1, błędy: %2, podpowiedzi: %3</source>
+        <translation>Decisions: %1, mistakes: %2, hints: %3</translation>
+    </message>
+    <message>
+        <source>Czy wszystkie wierzchołki są już oznaczone?</source>
+        <translation>Is every vertex labelled now?</translation>
+    </message>
+    <message>
+        <source>Czy drzewo obejmuje już wszystkie wierzchołki?</source>
+        <translation>Does the tree span every vertex now?</translation>
+    </message>
+    <message>
+        <source>Czy wierzchołek %1 jest izolowany (nie ma nieusuniętych krawędzi)?</source>
+        <translation>Is vertex %1 isolated (no edge left that is not removed)?</translation>
+    </message>
+    <message>
+        <source>Kliknij wszystkie krawędzie bieżące (od oznaczonego do nieoznaczonego wierzchołka) i zatwierdź.</source>
+        <translation>Click every current edge (from a labelled to an unlabelled vertex) and confirm.</translation>
+    </message>
+    <message>
+        <source>Kliknij krawędzie, które trafiają na listę krawędzi bieżących (z wierzchołka %1 poza drzewo), i zatwierdź.</source>
+        <translation>Click the edges that join the list of current edges (from vertex %1 out of the tree), and confirm.</translation>
+    </message>
+    <message>
+        <source>Kliknij krawędź bieżącą o najmniejszej sumie.</source>
+        <translation>Click the current edge of least sum.</translation>
+    </message>
+    <message>
+        <source>Kliknij najlżejszą krawędź bieżącą.</source>
+        <translation>Click a lightest current edge.</translation>
+    </message>
+    <message>
+        <source>Kliknij krawędź, którą idziemy z wierzchołka %1.</source>
+        <translation>Click the edge we walk on from vertex %1.</translation>
+    </message>
+    <message>
+        <source>Zła odpowiedź: %1</source>
+        <translation>Wrong answer: %1</translation>
+    </message>
+    <message>
+        <source>Podpowiedź: tak.</source>
+        <translation>Hint: yes.</translation>
+    </message>
+    <message>
+        <source>Podpowiedź: nie.</source>
+        <translation>Hint: no.</translation>
+    </message>
+    <message>
+        <source>Oba końce krawędzi %1 są już oznaczone.</source>
+        <translation>Both ends of edge %1 are labelled already.</translation>
+    </message>
+    <message>
+        <source>Żaden koniec krawędzi %1 nie jest oznaczony.</source>
+        <translation>Neither end of edge %1 is labelled.</translation>
+    </message>
+    <message>
+        <source>Oba końce krawędzi %1 są już w drzewie.</source>
+        <translation>Both ends of edge %1 are in the tree already.</translation>
+    </message>
+    <message>
+        <source>Krawędź %1 jest już na liście krawędzi bieżących.</source>
+        <translation>Edge %1 is on the list of current edges already.</translation>
+    </message>
+    <message>
+        <source>Krawędź %1 nie wychodzi z wierzchołka %2, dodanego do drzewa ostatnio.</source>
+        <translation>Edge %1 does not leave vertex %2, the one added to the tree last.</translation>
+    </message>
+    <message>
+        <source>Krawędzi %1 nie ma na liście krawędzi bieżących.</source>
+        <translation>Edge %1 is not on the list of current edges.</translation>
+    </message>
+    <message>
+        <source>Krawędź %1: %2 + %3 = %4, a najmniejsza suma to %5 (%6).</source>
+        <translation>Edge %1: %2 + %3 = %4, and the least sum is %5 (%6).</translation>
+    </message>
+    <message>
+        <source>Krawędź %1 waży %2, a najlżejsza krawędź bieżąca waży %3 (%4).</source>
+        <translation>Edge %1 weighs %2, and the lightest current edge weighs %3 (%4).</translation>
+    </message>
+    <message>
+        <source>Krawędź %1 nie wychodzi z wierzchołka %2.</source>
+        <translation>Edge %1 does not leave vertex %2.</translation>
+    </message>
+    <message>
+        <source>Krawędź %1 jest już usunięta.</source>
+        <translation>Edge %1 is removed already.</translation>
+    </message>
+    <message>
+        <source>Brakuje krawędzi %1: prowadzi od oznaczonego do nieoznaczonego wierzchołka.</source>
+        <translation>Edge %1 is missing: it leads from a labelled to an unlabelled vertex.</translation>
+    </message>
+    <message>
+        <source>Brakuje krawędzi %1: prowadzi od wierzchołka %2 poza drzewo.</source>
+        <translation>Edge %1 is missing: it leads from vertex %2 out of the tree.</translation>
+    </message>
+    <message>
+        <source>Nie wszystkie wierzchołki są oznaczone: %1.</source>
+        <translation>Not every vertex is labelled: %1.</translation>
+    </message>
+    <message>
+        <source>Wszystkie wierzchołki są już oznaczone.</source>
+        <translation>Every vertex is labelled already.</translation>
+    </message>
+    <message>
+        <source>Poza drzewem są jeszcze wierzchołki: %1.</source>
+        <translation>These vertices are still outside the tree: %1.</translation>
+    </message>
+    <message>
+        <source>Drzewo obejmuje już wszystkie wierzchołki.</source>
+        <translation>The tree spans every vertex already.</translation>
+    </message>
+    <message>
+        <source>Z wierzchołka %1 wychodzą jeszcze nieużyte krawędzie: %2.</source>
+        <translation>Vertex %1 still has unused edges: %2.</translation>
+    </message>
+    <message>
+        <source>Wszystkie krawędzie wierzchołka %1 są już usunięte.</source>
+        <translation>Every edge of vertex %1 is removed already.</translation>
+    </message>
+    <message>
+        <source>Nowe ćwiczenie</source>
+        <translation>New exercise</translation>
+    </message>
+    <message>
+        <source>Nowy losowy graf tego samego rodzaju zamiast rysunku i ćwiczenie od początku (Ctrl+Shift+N); poprzedni rysunek wraca po zamknięciu okna przez Cofnij</source>
+        <translation>A new random graph of the same kind in place of the drawing, and the exercise from the start (Ctrl+Shift+N); undo brings the previous drawing back once the window is closed</translation>
+    </message>
+</context>
+<context>
     <name>FleurySolver</name>
     <message>
         <source>Wybierz wierzchołek początkowy.</source>
@@ -599,6 +838,45 @@
     <message>
         <source>zapisano tylko %1 z %2 B: %3</source>
         <translation>only %1 of %2 B were written: %3</translation>
+    </message>
+</context>
+<context>
+    <name>GraphGenerator</name>
+    <message>
+        <source>Graf nr %1</source>
+        <translation>Graph no. %1</translation>
+    </message>
+    <message>
+        <source>Liczba wierzchołków musi wynosić od 1 do %1, a podano %2</source>
+        <translation>The number of vertices must be from 1 to %1, and %2 was given</translation>
+    </message>
+    <message>
+        <source>Graf spójny i eulerowski (bez pętli i krawędzi wielokrotnych) ma co najmniej 3 wierzchołki, a podano %1</source>
+        <translation>A connected Eulerian graph (without loops or multiple edges) has at least 3 vertices, and %1 was given</translation>
+    </message>
+    <message>
+        <source>Graf</source>
+        <translation>A graph</translation>
+    </message>
+    <message>
+        <source>Graf spójny</source>
+        <translation>A connected graph</translation>
+    </message>
+    <message>
+        <source>Graf spójny i eulerowski</source>
+        <translation>A connected Eulerian graph</translation>
+    </message>
+    <message>
+        <source>%1 o %2 wierzchołkach ma co najmniej %3 krawędzi: zamiast %4 jest ich %5</source>
+        <translation>%1 on %2 vertices has at least %3 edges: it has %5 instead of %4</translation>
+    </message>
+    <message>
+        <source>%1 o %2 wierzchołkach może mieć najwyżej %3 krawędzi: zamiast %4 jest ich %5</source>
+        <translation>%1 on %2 vertices can have at most %3 edges: it has %5 instead of %4</translation>
+    </message>
+    <message>
+        <source>Nie udało się ułożyć grafu tego rodzaju o %1 krawędziach: jest ich %2</source>
+        <translation>No graph of this kind with %1 edges could be made: it has %2</translation>
     </message>
 </context>
 <context>
