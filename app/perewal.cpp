@@ -1,5 +1,6 @@
 #include "app/perewal.h"
 
+#include "app/randomgraphdialog.h"
 #include "graph/editcommand.h"
 #include "graph/graph.h"
 #include "graph/graphedge.h"
@@ -20,6 +21,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -35,6 +37,13 @@ void runSolver(Graph *scene, QWidget *window)
 {
     Solver solver(scene, window);
     solver.exec();
+}
+
+// The weight schemes' names, in the order of Graph::WeightScheme.
+QStringList schemeNames()
+{
+    return Perewal::tr("Jednostkowa = 1|Odleglosc|Odl. Manhattan|Losowa 1-10|Losowa 1-100|Losowa 0-10|Losowa 0-100")
+        .split(QLatin1Char('|'));
 }
 
 // Typed weights are whole numbers that every sum of a run still shows exactly.
@@ -58,10 +67,7 @@ Perewal::Perewal(QWidget *parent, Qt::WindowFlags flags)
     // Long lines show whole in their tooltips rather than behind a scroll bar.
     ui.eventLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    ui.newEdgeWieghtComboBox->insertItems(
-        ui.newEdgeWieghtComboBox->count(),
-        tr("Jednostkowa = 1|Odleglosc|Odl. Manhattan|Losowa 1-10|Losowa 1-100|Losowa 0-10|Losowa 0-100")
-            .split(QLatin1Char('|')));
+    ui.newEdgeWieghtComboBox->insertItems(ui.newEdgeWieghtComboBox->count(), schemeNames());
 
     // Connected only after the combo box is filled, so filling it passes no index to the scene.
     connect(ui.addVerticleButton, &QPushButton::clicked, scene, qOverload<>(&Graph::addVerticle));
@@ -99,6 +105,14 @@ void Perewal::createActions()
     };
     QAction *fresh = action(tr("Nowy"), tr("Zaczyna nowy, pusty rysunek (Ctrl+N)"), {QKeySequence::New});
     connect(fresh, &QAction::triggered, this, &Perewal::newDrawing);
+    QAction *random = action(tr("Losowy graf..."),
+                             tr("Tworzy nowy graf o podanej wielkości i rodzaju; ten sam numer daje zawsze ten sam "
+                                "graf (Ctrl+G)"),
+                             {QKeySequence(Qt::CTRL | Qt::Key_G)});
+    random->setObjectName(QStringLiteral("randomGraphAction"));
+    // Tool buttons would drop the dots that say a dialog follows.
+    random->setIconText(random->text());
+    connect(random, &QAction::triggered, this, &Perewal::randomGraph);
     const QString undoTip = tr("Cofa ostatnią zmianę rysunku (Ctrl+Z)");
     QAction *undo = action(tr("Cofnij"), undoTip, {QKeySequence::Undo});
     connect(undo, &QAction::triggered, scene, &Graph::undo);
@@ -122,7 +136,7 @@ void Perewal::createActions()
 
     QToolBar *bar = ui.graphView->createToolBar();
     QAction *first = bar->actions().value(0);
-    bar->insertActions(first, {fresh, undo, redo});
+    bar->insertActions(first, {fresh, random, undo, redo});
     bar->insertSeparator(first);
     // Help opens at a click; "O programie" waits in its menu.
     QAction *help = action(tr("Pomoc"), tr("Jak rysować graf, jak działają algorytmy, co znaczą kolory i klawisze (F1)"),
@@ -159,10 +173,10 @@ void Perewal::showMode(int mode)
 
 void Perewal::showFileName()
 {
-    setWindowTitle(m_fileName.isEmpty() ? QStringLiteral("Perewal")
-                                        : tr("%1[*] – Perewal").arg(QFileInfo(m_fileName).fileName()));
-    // Without a file the title is the program's name alone, with no place for the mark.
-    setWindowModified(!m_fileName.isEmpty() && !scene->undoStack()->isClean());
+    const QString shown = m_fileName.isEmpty() ? m_generatedTitle : QFileInfo(m_fileName).fileName();
+    setWindowTitle(shown.isEmpty() ? QStringLiteral("Perewal") : tr("%1[*] – Perewal").arg(shown));
+    // Without a file or a number the title is the program's name alone, with no place for the mark.
+    setWindowModified(!shown.isEmpty() && !scene->undoStack()->isClean());
 }
 
 bool Perewal::maybeSave()
@@ -201,8 +215,46 @@ void Perewal::newDrawing()
     scene->undoStack()->push(EditCommand::replaceDrawing(scene, tr("nowy rysunek"), [](Graph &) { return true; }));
     scene->undoStack()->setClean();
     m_fileName.clear();
+    m_generatedTitle.clear();
     showFileName();
     addLogLine(tr("Rozpoczęto nowy rysunek"));
+}
+
+void Perewal::randomGraph()
+{
+    if (!maybeSave())
+        return;
+    // The settings stay from the last graph; the number is new each time, so that a
+    // second press gives another graph.
+    GraphGenerator::Settings settings = m_generatorSettings;
+    settings.number = QRandomGenerator::global()->bounded(1, 100000);
+    RandomGraphDialog dialog(settings, schemeNames(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_generatorSettings = dialog.settings();
+    showGeneratedGraph(m_generatorSettings);
+}
+
+bool Perewal::showGeneratedGraph(const GraphGenerator::Settings &settings)
+{
+    GraphGenerator generator(settings);
+    if (!generator.generate()) {
+        addLogLine(tr("Nie utworzono grafu (%1), graf pozostał bez zmian").arg(generator.errorString()));
+        return false;
+    }
+    generator.replaceDrawing(*scene);
+    // Read from the back of the classroom: as large as the canvas allows.
+    ui.graphView->fitDrawing();
+    // Nothing is lost with it: the number makes the same graph again.
+    scene->undoStack()->setClean();
+    m_fileName.clear();
+    m_generatedTitle = GraphGenerator::title(settings.number);
+    showFileName();
+    addLogLine(tr("%1: %2 wierzchołków, %3 krawędzi").arg(m_generatedTitle).arg(generator.positions().size())
+                   .arg(generator.edges().size()));
+    if (!generator.note().isEmpty())
+        addLogLine(generator.note());
+    return true;
 }
 
 void Perewal::editWeight(GraphEdge *edge)
@@ -390,6 +442,7 @@ bool Perewal::loadGraphFrom(const QString &fileName)
     ui.graphView->fitDrawing(1.0);
     scene->undoStack()->setClean();
     m_fileName = fileName;
+    m_generatedTitle.clear();
     showFileName();
     return true;
 }

@@ -1,3 +1,6 @@
+#include "app/perewal.h"
+#include "app/randomgraphdialog.h"
+#include "graph/editcommand.h"
 #include "graph/graphfile.h"
 #include "graph/graphgenerator.h"
 #include "graph/graphedge.h"
@@ -6,6 +9,10 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QLineF>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QComboBox>
 #include <QtTest>
 
 #include <cmath>
@@ -128,6 +135,7 @@ private slots:
     void weightsFollowTheScheme_data();
     void weightsFollowTheScheme();
     void replacingTheDrawingIsOneUndoableStep();
+    void theMainWindowAsksFirstThenShowsTheGraphByNumber();
 };
 
 void TestGraphGenerator::fixedNumbersGiveFixedBytes_data()
@@ -349,6 +357,49 @@ void TestGraphGenerator::replacingTheDrawingIsOneUndoableStep()
     QCOMPARE(fileOf(graph), before);
     graph.redo();
     QCOMPARE(fileOf(graph), g.fileBytes());
+}
+
+void TestGraphGenerator::theMainWindowAsksFirstThenShowsTheGraphByNumber()
+{
+    Perewal window;
+    window.show();
+    Graph *graph = window.graph();
+    graph->undoStack()->push(EditCommand::addVerticle(graph, QPointF(5, 5)));
+
+    // Answers whatever modal window comes up, in the order they come.
+    QStringList seen;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            seen << QStringLiteral("question");
+            box->button(QMessageBox::Discard)->click();
+        } else if (auto *dialog = qobject_cast<RandomGraphDialog *>(modal)) {
+            seen << QStringLiteral("dialog");
+            dialog->findChild<QSpinBox *>("verticlesSpinBox")->setValue(12);
+            dialog->findChild<QComboBox *>("kindComboBox")->setCurrentIndex(GraphGenerator::EulerianConnected);
+            dialog->findChild<QComboBox *>("weightsComboBox")->setCurrentIndex(Graph::Random1To10);
+            dialog->findChild<QSpinBox *>("densitySpinBox")->setValue(30);
+            dialog->findChild<QSpinBox *>("numberSpinBox")->setValue(48213);
+            dialog->findChild<QPushButton *>("createButton")->click();
+        }
+    });
+    answer.start(10);
+    window.findChild<QAction *>("randomGraphAction")->trigger();
+    answer.stop();
+
+    QCOMPARE(seen, QStringList({"question", "dialog"}));
+    Settings s = settingsOf(12, -1, GraphGenerator::EulerianConnected, 48213, Graph::Random1To10);
+    s.density = 30;
+    GraphGenerator g(s);
+    QVERIFY(g.generate());
+    QCOMPARE(fileOf(*graph), g.fileBytes());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Graf nr 48213[*] – Perewal"));
+    QVERIFY(!window.isWindowModified());
+    QVERIFY(window.findChild<QListWidget *>("eventLog")->item(0)->text().contains("Graf nr 48213: 12 wierzchołków"));
+    QCOMPARE(graph->undoStack()->undoText(), QStringLiteral("Graf nr 48213"));
+    graph->undo();
+    QCOMPARE(graph->verticles().size(), 1);
 }
 
 QTEST_MAIN(TestGraphGenerator)
