@@ -653,7 +653,10 @@ void GraphGenerator::layOut()
     };
     auto shake = [&](int v) {
         const int span = 2 * jitter + 1;
-        m_positions[v] = centre(cellOf[v]) + QPoint(int(below(quint32(span))) - jitter, int(below(quint32(span))) - jitter);
+        // Two statements: the order in which a call's arguments are evaluated differs between compilers.
+        const int dx = int(below(quint32(span))) - jitter;
+        const int dy = int(below(quint32(span))) - jitter;
+        m_positions[v] = centre(cellOf[v]) + QPoint(dx, dy);
     };
     m_positions = QList<QPoint>(n);
     for (int v = 0; v < n; ++v)
@@ -696,8 +699,9 @@ void GraphGenerator::layOut()
             }
         }
     };
+    // Plain names rather than a structured binding: C++17 lambdas cannot capture one.
     auto edgeTouchesForeign = [&](int e) {
-        const auto [a, b] = pairs[e];
+        const int a = pairs[e].first, b = pairs[e].second;
         int found = -1;
         forCellsAlong(a, b, [&](int w) {
             if (found < 0 && nearSegment(placed[w], placed[a], placed[b], Clearance))
@@ -710,7 +714,7 @@ void GraphGenerator::layOut()
         repairs += m;
         int count = 0;
         for (int e : std::as_const(incident[v])) {
-            const auto [a, b] = pairs[e];
+            const int a = pairs[e].first, b = pairs[e].second;
             forCellsAlong(a, b, [&](int w) {
                 if (nearSegment(placed[w], placed[a], placed[b], Clearance))
                     ++count;

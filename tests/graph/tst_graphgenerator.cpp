@@ -142,16 +142,17 @@ void TestGraphGenerator::fixedNumbersGiveFixedBytes_data()
 {
     QTest::addColumn<Settings>("settings");
     QTest::addColumn<QByteArray>("sha1");
-    // Pinned so that another compiler, platform or port of the generator cannot drift unseen.
-    QTest::newRow("any 5/4 nr 1") << settingsOf(5, 4, GraphGenerator::Any, 1) << QByteArray("8473c37b983bda0fb79154d6823c8c2650cf89a2");
+    // Pinned so that another compiler, platform or port of the generator cannot drift unseen;
+    // GCC and clang, optimised or not, give these.
+    QTest::newRow("any 5/4 nr 1") << settingsOf(5, 4, GraphGenerator::Any, 1) << QByteArray("bd38894918c1ee7952e034891b6259f12c7d2ed0");
     QTest::newRow("connected 12/18 nr 48213 distance")
-        << settingsOf(12, 18, GraphGenerator::Connected, 48213, Graph::Distance) << QByteArray("bdc50a5e5956d275b9e2d7061ace1d37dc5e4fe4");
+        << settingsOf(12, 18, GraphGenerator::Connected, 48213, Graph::Distance) << QByteArray("40882c438f7f9178c29157432d8cd510409535b9");
     QTest::newRow("eulerian 12/20 nr 7 random 1-100")
-        << settingsOf(12, 20, GraphGenerator::EulerianConnected, 7, Graph::Random1To100) << QByteArray("b02712b9d4a679e8bad225771473e40d0b20810f");
+        << settingsOf(12, 20, GraphGenerator::EulerianConnected, 7, Graph::Random1To100) << QByteArray("fd4dd1d032e788f8b09bb716f819d581515708fe");
     QTest::newRow("eulerian 9 dense nr 99 manhattan")
-        << settingsOf(9, 30, GraphGenerator::EulerianConnected, 99, Graph::Manhattan) << QByteArray("11fb59fc8d224ef1029b4cb957f987d06e32f67f");
+        << settingsOf(9, 30, GraphGenerator::EulerianConnected, 99, Graph::Manhattan) << QByteArray("aa5a8757fc7c8b7b8bab7c758ef9483063cbe948");
     QTest::newRow("connected 300/900 nr 4294967295 random 0-10")
-        << settingsOf(300, 900, GraphGenerator::Connected, 4294967295u, Graph::Random0To10) << QByteArray("21eead349ec52946ff1cb6c91136c53217e3d7ab");
+        << settingsOf(300, 900, GraphGenerator::Connected, 4294967295u, Graph::Random0To10) << QByteArray("ef1e343b7eb90333f0b204fe5b1df207b4e6cbc2");
 }
 
 void TestGraphGenerator::fixedNumbersGiveFixedBytes()
