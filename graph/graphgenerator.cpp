@@ -19,6 +19,8 @@ constexpr qint64 crossingBudget = 400000;
 // clearance test fit in 64 bits.
 constexpr int maxCoordinate = 31000;
 constexpr int largestSpacing = 140;
+// Up to this many edges, no two weights are let overlap.
+constexpr int labelledEdges = 2000;
 
 quint64 pairKey(int a, int b)
 {
@@ -709,7 +711,21 @@ void GraphGenerator::layOut()
         });
         return found;
     };
-    // How many foreign vertices v's edges pass near, and foreign edges pass near v.
+    // Whether the weights of two edges, written at their middles, would overlap.
+    auto labelsClash = [&](int e, int f) {
+        if (e == f)
+            return false;
+        const int ex = placed[pairs[e].first].x() + placed[pairs[e].second].x();
+        const int ey = placed[pairs[e].first].y() + placed[pairs[e].second].y();
+        const int fx = placed[pairs[f].first].x() + placed[pairs[f].second].x();
+        const int fy = placed[pairs[f].first].y() + placed[pairs[f].second].y();
+        // The sums are twice the middles.
+        return std::abs(ex - fx) < 2 * LabelSpacing.width() && std::abs(ey - fy) < 2 * LabelSpacing.height();
+    };
+    // How many foreign vertices v's edges pass near, and foreign edges pass near v, and weights v's edges hide.
+    // A vertex on a foreign edge misleads; overlapping weights only slow the reading.
+    constexpr int hiddenVertex = 1000;
+    bool weighLabels = false;
     auto troubles = [&](int v) {
         repairs += m;
         int count = 0;
@@ -717,78 +733,109 @@ void GraphGenerator::layOut()
             const int a = pairs[e].first, b = pairs[e].second;
             forCellsAlong(a, b, [&](int w) {
                 if (nearSegment(placed[w], placed[a], placed[b], Clearance))
-                    ++count;
+                    count += hiddenVertex;
             });
         }
         for (int f = 0; f < m; ++f) {
             const auto [c, d] = pairs[f];
             if (c != v && d != v && nearSegment(placed[v], placed[c], placed[d], Clearance))
-                ++count;
+                count += hiddenVertex;
+        }
+        if (weighLabels) {
+            repairs += qint64(incident[v].size()) * m;
+            for (int e : std::as_const(incident[v])) {
+                for (int f = 0; f < m; ++f)
+                    count += labelsClash(e, f);
+            }
         }
         return count;
     };
+    // Weights overlap where two edges' middles meet; a large graph, not read
+    // label by label, is spared the search over all pairs.
+    auto findClash = [&](int e) {
+        repairs += m;
+        for (int f = 0; f < m; ++f) {
+            if (labelsClash(e, f))
+                return f;
+        }
+        return -1;
+    };
     QList<int> pending;
     QList<bool> isPending(n, false);
-    for (int e = 0; e < m; ++e) {
-        const int w = edgeTouchesForeign(e);
-        if (w >= 0 && !isPending[w])
-            pending.append(w), isPending[w] = true;
-    }
-    // Each round re-places the vertices found in trouble; a re-placed vertex can trouble others.
-    for (int round = 0; round < 16 && !pending.isEmpty() && repairs <= repairBudget; ++round) {
-        QList<int> still;
-        for (int v : std::as_const(pending)) {
-            // A dense graph of hundreds of vertices has no room for it: within a budget, as the crossings.
-            if (repairs > repairBudget) {
-                still.append(v);
-                continue;
-            }
-            int least = troubles(v);
-            if (least == 0)
-                continue;
-            int bestCell = cellOf[v];
-            QPoint bestPlace = m_positions[v];
-            auto tryHere = [&] {
-                shake(v);
-                const int now = troubles(v);
-                if (now < least)
-                    least = now, bestCell = cellOf[v], bestPlace = m_positions[v];
-            };
-            for (int t = 0; t < 24 && least > 0; ++t)
-                tryHere();
-            // Jitter alone does not help: the empty cells, from a random one on.
-            const int first = int(below(quint32(total)));
-            for (int k = 0, tried = 0; k < total && tried < 64 && least > 0; ++k) {
-                const int cell = (first + k) % total;
-                if (occupant[cell] >= 0)
-                    continue;
-                ++tried;
-                occupant[cellOf[v]] = -1;
-                cellOf[v] = cell;
-                occupant[cell] = v;
-                for (int t = 0; t < 4 && least > 0; ++t)
-                    tryHere();
-            }
-            occupant[cellOf[v]] = -1;
-            cellOf[v] = bestCell;
-            occupant[bestCell] = v;
-            m_positions[v] = bestPlace;
-            if (least > 0)
-                still.append(v);
-        }
-        pending = still;
-        isPending.fill(false);
-        for (int v : std::as_const(pending))
-            isPending[v] = true;
-        // Those still in trouble, and the ends of the edges they lie on: moving an end moves the edge.
+    auto addPending = [&](int v) {
+        if (!isPending[v])
+            pending.append(v), isPending[v] = true;
+    };
+    // Those in trouble, and the ends of the edges they lie on: moving an end moves the edge.
+    auto findPending = [&] {
         for (int e = 0; e < m; ++e) {
             const int w = edgeTouchesForeign(e);
-            if (w < 0)
-                continue;
-            for (int x : {w, pairs[e].first, pairs[e].second}) {
-                if (!isPending[x])
-                    pending.append(x), isPending[x] = true;
+            if (w >= 0) {
+                for (int x : {w, pairs[e].first, pairs[e].second})
+                    addPending(x);
             }
+            if (weighLabels && findClash(e) >= 0) {
+                addPending(pairs[e].first);
+                addPending(pairs[e].second);
+            }
+        }
+    };
+    // First the vertices off foreign edges, then the weights apart, each pass with a budget of its own.
+    for (const bool labels : {false, true}) {
+        if (labels && m > labelledEdges)
+            break;
+        weighLabels = labels;
+        repairs = 0;
+        pending.clear();
+        isPending.fill(false);
+        findPending();
+        // Each round re-places the vertices found in trouble; a re-placed vertex can trouble others.
+        for (int round = 0; round < 16 && !pending.isEmpty() && repairs <= repairBudget; ++round) {
+            QList<int> still;
+            for (int v : std::as_const(pending)) {
+                // A dense graph of hundreds of vertices has no room for it: within a budget, as the crossings.
+                if (repairs > repairBudget) {
+                    still.append(v);
+                    continue;
+                }
+                int least = troubles(v);
+                if (least == 0)
+                    continue;
+                int bestCell = cellOf[v];
+                QPoint bestPlace = m_positions[v];
+                auto tryHere = [&] {
+                    shake(v);
+                    const int now = troubles(v);
+                    if (now < least)
+                        least = now, bestCell = cellOf[v], bestPlace = m_positions[v];
+                };
+                for (int t = 0; t < 24 && least > 0; ++t)
+                    tryHere();
+                // Jitter alone does not help: the empty cells, from a random one on.
+                const int first = int(below(quint32(total)));
+                for (int k = 0, tried = 0; k < total && tried < 64 && least > 0; ++k) {
+                    const int cell = (first + k) % total;
+                    if (occupant[cell] >= 0)
+                        continue;
+                    ++tried;
+                    occupant[cellOf[v]] = -1;
+                    cellOf[v] = cell;
+                    occupant[cell] = v;
+                    for (int t = 0; t < 4 && least > 0; ++t)
+                        tryHere();
+                }
+                occupant[cellOf[v]] = -1;
+                cellOf[v] = bestCell;
+                occupant[bestCell] = v;
+                m_positions[v] = bestPlace;
+                if (least > 0)
+                    still.append(v);
+            }
+            pending = still;
+            isPending.fill(false);
+            for (int v : std::as_const(pending))
+                isPending[v] = true;
+            findPending();
         }
     }
 }

@@ -84,7 +84,8 @@ QString kindFault(const QByteArray &bytes, GraphGenerator::Kind kind)
     return {};
 }
 
-// The layout rules, measured in floating point apart from the generator's own integer tests.
+// The layout rules, measured in floating point apart from the generator's own integer tests:
+// inside the area, vertices apart, weights apart, no vertex on a foreign edge.
 QString layoutFault(const GraphGenerator &g)
 {
     const QList<QPoint> &at = g.positions();
@@ -99,7 +100,18 @@ QString layoutFault(const GraphGenerator &g)
                 return QStringLiteral("vertices %1 and %2 too near").arg(i).arg(j);
         }
     }
-    for (const GraphGenerator::Edge &e : g.edges()) {
+    const QList<GraphGenerator::Edge> &edges = g.edges();
+    for (int i = 0; i < edges.size(); ++i) {
+        const QPointF middle = (QPointF(at[edges[i].start]) + at[edges[i].end]) / 2;
+        // A dense graph has more weights than room between its vertices.
+        for (int j = i + 1; j < edges.size() && edges.size() <= 2 * at.size(); ++j) {
+            const QPointF other = (QPointF(at[edges[j].start]) + at[edges[j].end]) / 2;
+            if (std::abs(middle.x() - other.x()) < GraphGenerator::LabelSpacing.width()
+                && std::abs(middle.y() - other.y()) < GraphGenerator::LabelSpacing.height())
+                return QStringLiteral("the weights of edges %1 and %2 overlap").arg(i).arg(j);
+        }
+    }
+    for (const GraphGenerator::Edge &e : edges) {
         const QPointF a = at[e.start], b = at[e.end];
         const QPointF d = b - a;
         for (int v = 0; v < at.size(); ++v) {
@@ -148,11 +160,11 @@ void TestGraphGenerator::fixedNumbersGiveFixedBytes_data()
     QTest::newRow("connected 12/18 nr 48213 distance")
         << settingsOf(12, 18, GraphGenerator::Connected, 48213, Graph::Distance) << QByteArray("40882c438f7f9178c29157432d8cd510409535b9");
     QTest::newRow("eulerian 12/20 nr 7 random 1-100")
-        << settingsOf(12, 20, GraphGenerator::EulerianConnected, 7, Graph::Random1To100) << QByteArray("fd4dd1d032e788f8b09bb716f819d581515708fe");
+        << settingsOf(12, 20, GraphGenerator::EulerianConnected, 7, Graph::Random1To100) << QByteArray("4e076a2ddf82bfef45cc8897e8795080873bbbf3");
     QTest::newRow("eulerian 9 dense nr 99 manhattan")
-        << settingsOf(9, 30, GraphGenerator::EulerianConnected, 99, Graph::Manhattan) << QByteArray("aa5a8757fc7c8b7b8bab7c758ef9483063cbe948");
+        << settingsOf(9, 30, GraphGenerator::EulerianConnected, 99, Graph::Manhattan) << QByteArray("eb84f5e64fc2bb28cee69116e85baf938f739c21");
     QTest::newRow("connected 300/900 nr 4294967295 random 0-10")
-        << settingsOf(300, 900, GraphGenerator::Connected, 4294967295u, Graph::Random0To10) << QByteArray("ef1e343b7eb90333f0b204fe5b1df207b4e6cbc2");
+        << settingsOf(300, 900, GraphGenerator::Connected, 4294967295u, Graph::Random0To10) << QByteArray("9363929f593d5d21858da6c961669e07ceb3ba8b");
 }
 
 void TestGraphGenerator::fixedNumbersGiveFixedBytes()
