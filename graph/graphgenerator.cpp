@@ -204,19 +204,18 @@ bool GraphGenerator::generate()
     const int asked = askedEdges(m_settings);
     const int count = std::clamp(asked, low, high);
 
-    bool made = false;
+    // A count the kind allows but the search cannot reach is said below.
     switch (m_settings.kind) {
     case Any:
-        made = makeAny(count);
+        makeAny(count);
         break;
     case Connected:
-        made = makeConnected(count);
+        makeConnected(count);
         break;
     case EulerianConnected:
-        made = makeEulerian(count);
+        makeEulerian(count);
         break;
     }
-    Q_UNUSED(made)
     const int got = int(m_pairs.size());
     if (got != asked) {
         const QString kind = m_settings.kind == Any         ? tr("Graf")
@@ -251,7 +250,7 @@ bool GraphGenerator::generate()
 
 // Adds random pairs not joined yet up to edgeCount: by drawing pairs while
 // few are taken, by shuffling the free ones when most would be.
-bool GraphGenerator::makeAny(int edgeCount)
+void GraphGenerator::makeAny(int edgeCount)
 {
     const int n = m_settings.verticles;
     QSet<quint64> taken;
@@ -259,7 +258,7 @@ bool GraphGenerator::makeAny(int edgeCount)
         taken.insert(pairKey(pair.first, pair.second));
     const int wanted = edgeCount - int(m_pairs.size());
     if (wanted <= 0)
-        return true;
+        return;
     const qint64 free = pairCount(n) - m_pairs.size();
     if (qint64(wanted) * 2 <= free) {
         while (int(m_pairs.size()) < edgeCount) {
@@ -270,7 +269,7 @@ bool GraphGenerator::makeAny(int edgeCount)
             taken.insert(pairKey(a, b));
             m_pairs.append({std::min(a, b), std::max(a, b)});
         }
-        return true;
+        return;
     }
     // Here the free pairs are at most twice GraphFile::MaxEdges.
     QList<QPair<int, int>> pool;
@@ -286,10 +285,9 @@ bool GraphGenerator::makeAny(int edgeCount)
         std::swap(pool[i], pool[j]);
         m_pairs.append(pool.at(i));
     }
-    return true;
 }
 
-bool GraphGenerator::makeConnected(int edgeCount)
+void GraphGenerator::makeConnected(int edgeCount)
 {
     const int n = m_settings.verticles;
     // A random tree: every vertex in a random order hangs from one before it.
@@ -303,7 +301,7 @@ bool GraphGenerator::makeConnected(int edgeCount)
         const int b = order[int(below(quint32(i)))];
         m_pairs.append({std::min(a, b), std::max(a, b)});
     }
-    return makeAny(edgeCount);
+    makeAny(edgeCount);
 }
 
 // An edge list that grows by steps keeping the parity of every degree and the
@@ -406,7 +404,7 @@ bool GraphGenerator::growEvenly(ParityGrowth &g, int target)
     return true;
 }
 
-bool GraphGenerator::makeEulerian(int edgeCount)
+void GraphGenerator::makeEulerian(int edgeCount)
 {
     const int n = m_settings.verticles;
     const qint64 pairs = pairCount(n);
@@ -453,7 +451,7 @@ bool GraphGenerator::makeEulerian(int edgeCount)
             }
             if (count == n) {
                 m_pairs = dense;
-                return true;
+                return;
             }
         }
     }
@@ -483,9 +481,9 @@ bool GraphGenerator::makeEulerian(int edgeCount)
         }
         growth.add(previous, hub);
     }
-    const bool grown = growEvenly(growth, edgeCount);
+    // Stops where no step is left; generate() then says how many edges there are.
+    growEvenly(growth, edgeCount);
     m_pairs = growth.edges;
-    return grown;
 }
 
 void GraphGenerator::layOut()

@@ -114,9 +114,9 @@ public:
     static QString title(quint32 number);
 
 private:
-    bool makeAny(int edgeCount);
-    bool makeConnected(int edgeCount);
-    bool makeEulerian(int edgeCount);
+    void makeAny(int edgeCount);
+    void makeConnected(int edgeCount);
+    void makeEulerian(int edgeCount);
     struct ParityGrowth;
     bool growEvenly(ParityGrowth &growth, int target);
     void layOut();
