@@ -1,6 +1,7 @@
 #include "app/perewal.h"
 #include "app/weightdialog.h"
 
+#include "app/randomgraphdialog.h"
 #include "graph/editcommand.h"
 #include "graph/graph.h"
 #include "graph/graphedge.h"
@@ -24,6 +25,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QToolBar>
@@ -56,6 +58,13 @@ void runSolver(Graph *scene, QWidget *window, const std::function<QString(int)> 
     }
 }
 
+// The weight schemes' names, in the order of Graph::WeightScheme.
+QStringList schemeNames()
+{
+    return Perewal::tr("Jednostkowa = 1|Odleglosc|Odl. Manhattan|Losowa 1-10|Losowa 1-100|Losowa 0-10|Losowa 0-100")
+        .split(QLatin1Char('|'));
+}
+
 } // namespace
 
 Perewal::Perewal(QWidget *parent, Qt::WindowFlags flags)
@@ -74,10 +83,7 @@ Perewal::Perewal(QWidget *parent, Qt::WindowFlags flags)
     // Long lines show whole in their tooltips rather than behind a scroll bar.
     ui.eventLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    ui.newEdgeWieghtComboBox->insertItems(
-        ui.newEdgeWieghtComboBox->count(),
-        tr("Jednostkowa = 1|Odleglosc|Odl. Manhattan|Losowa 1-10|Losowa 1-100|Losowa 0-10|Losowa 0-100")
-            .split(QLatin1Char('|')));
+    ui.newEdgeWieghtComboBox->insertItems(ui.newEdgeWieghtComboBox->count(), schemeNames());
 
     // Connected only after the combo box is filled, so filling it passes no index to the scene.
     connect(ui.addVerticleButton, &QPushButton::clicked, scene, qOverload<>(&Graph::addVerticle));
@@ -115,6 +121,14 @@ void Perewal::createActions()
     };
     QAction *fresh = action(tr("Nowy"), tr("Zaczyna nowy, pusty rysunek (Ctrl+N)"), {QKeySequence::New});
     connect(fresh, &QAction::triggered, this, &Perewal::newDrawing);
+    QAction *random = action(tr("Losowy graf..."),
+                             tr("Tworzy nowy graf o podanej wielkości i rodzaju; ten sam numer daje zawsze ten sam "
+                                "graf (Ctrl+G)"),
+                             {QKeySequence(Qt::CTRL | Qt::Key_G)});
+    random->setObjectName(QStringLiteral("randomGraphAction"));
+    // Tool buttons would drop the dots that say a dialog follows.
+    random->setIconText(random->text());
+    connect(random, &QAction::triggered, this, &Perewal::randomGraph);
     const QString undoTip = tr("Cofa ostatnią zmianę rysunku (Ctrl+Z)");
     QAction *undo = action(tr("Cofnij"), undoTip, {QKeySequence::Undo});
     connect(undo, &QAction::triggered, scene, &Graph::undo);
@@ -138,7 +152,7 @@ void Perewal::createActions()
 
     QToolBar *bar = ui.graphView->createToolBar();
     QAction *first = bar->actions().value(0);
-    bar->insertActions(first, {fresh, undo, redo});
+    bar->insertActions(first, {fresh, random, undo, redo});
     bar->insertSeparator(first);
     // Help opens at a click; "O programie" waits in its menu.
     QAction *help = action(tr("Pomoc"), tr("Jak rysować graf, jak działają algorytmy, co znaczą kolory i klawisze (F1)"),
@@ -178,9 +192,12 @@ void Perewal::showMode(int mode)
 void Perewal::showFileName()
 {
     // A fresh, empty window is titled by the program alone; a drawing
-    // without a file is "Bez nazwy" once there is something to lose.
-    const bool untouched = m_fileName.isEmpty() && scene->undoStack()->isClean() && scene->verticles().isEmpty();
-    const QString name = m_fileName.isEmpty() ? tr("Bez nazwy") : QFileInfo(m_fileName).fileName();
+    // without a file or a number is "Bez nazwy" once there is something to lose.
+    const bool untouched = m_fileName.isEmpty() && m_generatedTitle.isEmpty() && scene->undoStack()->isClean()
+                           && scene->verticles().isEmpty();
+    const QString name = !m_fileName.isEmpty()      ? QFileInfo(m_fileName).fileName()
+                         : !m_generatedTitle.isEmpty() ? m_generatedTitle
+                                                       : tr("Bez nazwy");
     setWindowTitle(untouched ? QStringLiteral("Perewal") : tr("%1[*] – Perewal").arg(name));
     setWindowModified(!untouched && !scene->undoStack()->isClean());
     // Pictures of a drawing are kept beside its file.
@@ -246,6 +263,7 @@ void Perewal::newDrawing()
     scene->undoStack()->push(EditCommand::replaceDrawing(scene, tr("nowy rysunek"), [](Graph &) { return true; }));
     scene->undoStack()->setClean();
     m_fileName.clear();
+    m_generatedTitle.clear();
     showFileName();
     addLogLine(tr("Rozpoczęto nowy rysunek"));
 }
@@ -254,15 +272,47 @@ QString Perewal::exerciseGraph(int kind)
 {
     if (!maybeSave())
         return QString();
-    const QString title = Exercise::replaceGraph(*scene, GraphGenerator::Kind(kind));
-    if (title.isEmpty())
-        return QString();
-    // As a new drawing: no file's any more, and nothing to save until it is changed.
+    return showGeneratedGraph(Exercise::nextGraph(*scene, GraphGenerator::Kind(kind))) ? m_generatedTitle : QString();
+}
+
+void Perewal::randomGraph()
+{
+    if (!maybeSave())
+        return;
+    // The settings stay from the last graph; the number is new each time, so that a
+    // second press gives another graph.
+    GraphGenerator::Settings settings = m_generatorSettings;
+    settings.number = QRandomGenerator::global()->bounded(1, 100000);
+    RandomGraphDialog dialog(settings, schemeNames(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_generatorSettings = dialog.settings();
+    showGeneratedGraph(m_generatorSettings);
+}
+
+bool Perewal::showGeneratedGraph(const GraphGenerator::Settings &settings)
+{
+    GraphGenerator generator(settings);
+    if (!generator.generate()) {
+        addLogLine(tr("Nie utworzono grafu (%1), graf pozostał bez zmian").arg(generator.errorString()));
+        return false;
+    }
+    // Undo brings back the drawing as it was before a run, without its marks.
+    scene->resetEdges();
+    scene->resetVerticles();
+    generator.replaceDrawing(*scene);
+    // Read from the back of the classroom: as large as the canvas allows.
+    ui.graphView->fitDrawing();
+    // Nothing is lost with it: the number makes the same graph again.
     scene->undoStack()->setClean();
     m_fileName.clear();
+    m_generatedTitle = GraphGenerator::title(settings.number);
     showFileName();
-    addLogLine(title);
-    return title;
+    addLogLine(tr("%1: %2 wierzchołków, %3 krawędzi").arg(m_generatedTitle).arg(generator.positions().size())
+                   .arg(generator.edges().size()));
+    if (!generator.note().isEmpty())
+        addLogLine(generator.note());
+    return true;
 }
 
 void Perewal::editWeight(GraphEdge *edge)
@@ -449,6 +499,7 @@ bool Perewal::loadGraphFrom(const QString &fileName)
     ui.graphView->fitDrawing(1.0);
     scene->undoStack()->setClean();
     m_fileName = fileName;
+    m_generatedTitle.clear();
     showFileName();
     return true;
 }

@@ -1,6 +1,7 @@
 #ifndef PEREWAL_H
 #define PEREWAL_H
 
+#include "graph/graphgenerator.h"
 #include "ui_perewal.h"
 
 #include <QFileDialog>
@@ -55,6 +56,14 @@ public slots:
     void weighSchemeChanged(int index);
     /// Empties the canvas, a step that can be undone; asks first about unsaved changes.
     void newDrawing();
+    /// Asks first about unsaved changes, then for the settings of a fresh graph, and draws it whole.
+    void randomGraph();
+    /**
+     * Replaces the drawing by the generated graph, a step that can be undone,
+     * and shows its number in the title and the log. False, with the reason
+     * logged, when the settings allow no graph.
+     */
+    bool showGeneratedGraph(const GraphGenerator::Settings &settings);
     /// Asks for the edge's new weight and sets it.
     void editWeight(GraphEdge *edge);
     /// Removes the vertex, or else the edge, under the mouse pointer.
@@ -84,6 +93,9 @@ private:
     Ui::PerewalClass ui;
     Graph *scene = nullptr;
     QString m_fileName;
+    // The number of the generated graph shown, while no file holds the drawing.
+    QString m_generatedTitle;
+    GraphGenerator::Settings m_generatorSettings;
     // Where the next file dialog opens: grafy beside the program at first, then the last folder used.
     QString m_folder;
     bool m_remembersLayout = false;

@@ -5,7 +5,7 @@
 //
 //   perewal_bench [--runs N] [--sizes 100:300,1000:3000,5000:15000] [--quick-edges 100000]
 //                 [--budget SECONDS]
-//                 [--figures load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory]
+//                 [--figures load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory,generate]
 //                 [--title TEXT]
 //
 // "steps" runs the three algorithms; "minty", "dijkstraprim" or "fleury" runs one of them. "timeline"
@@ -13,12 +13,14 @@
 // "view" fits and zooms a view of the graph, "export" saves it as PNG, SVG and PDF.
 // "undo" loads, moves, undoes and redoes as steps of the undo stack, and weighs a history of 1,000 edits.
 // "paint" and "largest" paint large graphs in the main window and load the costliest 2 MB files.
+// "generate" makes a connected graph of each size by number, against loading the same graph from its file.
 
 #include "app/perewal.h"
 #include "graph/editcommand.h"
 #include "graph/graph.h"
 #include "graph/graphedge.h"
 #include "graph/graphfile.h"
+#include "graph/graphgenerator.h"
 #include "graph/graphverticle.h"
 #include "graph/graphview.h"
 #include "solvers/dijkstraprimsolver.h"
@@ -838,7 +840,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("budget"), QStringLiteral("Seconds a figure may take over its runs, and a whole run of an algorithm."),
                       QStringLiteral("s"), QStringLiteral("60")});
     parser.addOption({QStringLiteral("figures"), QStringLiteral("Figures to measure."), QStringLiteral("list"),
-                      QStringLiteral("load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory")});
+                      QStringLiteral("load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory,generate")});
     parser.addOption({QStringLiteral("title"), QStringLiteral("Table title."), QStringLiteral("text"), QStringLiteral("Perewal")});
     parser.addHelpOption();
     parser.process(app);
@@ -873,6 +875,26 @@ int main(int argc, char **argv)
         file.open(QIODevice::WriteOnly);
         file.write(bytes);
         file.close();
+
+        // A fresh graph by number, against loading the same graph from its file.
+        if (wanted("generate")) {
+            GraphGenerator::Settings settings;
+            settings.verticles = verticles;
+            settings.edges = edges;
+            settings.kind = GraphGenerator::Connected;
+            settings.number = 48213;
+            QByteArray generated;
+            const double generateMs = measure(runs, budgetMs, {}, [&] {
+                GraphGenerator generator(settings);
+                generator.generate();
+                generated = generator.fileBytes();
+            });
+            std::unique_ptr<Graph> target;
+            const double loadMs = measure(
+                runs, budgetMs, [&] { target = std::make_unique<Graph>(); }, [&] { load(*target, generated); }, settle);
+            report({QStringLiteral("generate a graph by number"), size, generateMs, QStringLiteral("load it from a file"),
+                    loadMs, QStringLiteral("≤ 1"), {}});
+        }
 
         if (!needScenes)
             continue;

@@ -14,11 +14,13 @@ namespace {
 
 // How many pairs of segments the crossing search may test: a graph of the
 // default size gets thousands of moves, a large one a bounded time.
-constexpr qint64 crossingBudget = 1000000;
+constexpr qint64 crossingBudget = 400000;
 // Scene coordinates stay below this, so that the squared products of the
 // clearance test fit in 64 bits.
 constexpr int maxCoordinate = 31000;
 constexpr int largestSpacing = 140;
+// Up to this many edges, no two weights are let overlap.
+constexpr int labelledEdges = 2000;
 
 quint64 pairKey(int a, int b)
 {
@@ -72,6 +74,10 @@ bool segmentsMeet(int a, int b, int c, int d, const QList<QPoint> &at)
 // Whether the point lies closer than limit to the segment from a to b, exactly.
 bool nearSegment(QPoint p, QPoint a, QPoint b, qint64 limit)
 {
+    // Most points lie outside the segment's bounding box grown by the limit.
+    if (p.x() + limit <= std::min(a.x(), b.x()) || p.x() - limit >= std::max(a.x(), b.x())
+        || p.y() + limit <= std::min(a.y(), b.y()) || p.y() - limit >= std::max(a.y(), b.y()))
+        return false;
     const qint64 dx = b.x() - a.x(), dy = b.y() - a.y();
     const qint64 wx = p.x() - a.x(), wy = p.y() - a.y();
     const qint64 t = wx * dx + wy * dy;
@@ -198,19 +204,18 @@ bool GraphGenerator::generate()
     const int asked = askedEdges(m_settings);
     const int count = std::clamp(asked, low, high);
 
-    bool made = false;
+    // A count the kind allows but the search cannot reach is said below.
     switch (m_settings.kind) {
     case Any:
-        made = makeAny(count);
+        makeAny(count);
         break;
     case Connected:
-        made = makeConnected(count);
+        makeConnected(count);
         break;
     case EulerianConnected:
-        made = makeEulerian(count);
+        makeEulerian(count);
         break;
     }
-    Q_UNUSED(made)
     const int got = int(m_pairs.size());
     if (got != asked) {
         const QString kind = m_settings.kind == Any         ? tr("Graf")
@@ -245,7 +250,7 @@ bool GraphGenerator::generate()
 
 // Adds random pairs not joined yet up to edgeCount: by drawing pairs while
 // few are taken, by shuffling the free ones when most would be.
-bool GraphGenerator::makeAny(int edgeCount)
+void GraphGenerator::makeAny(int edgeCount)
 {
     const int n = m_settings.verticles;
     QSet<quint64> taken;
@@ -253,7 +258,7 @@ bool GraphGenerator::makeAny(int edgeCount)
         taken.insert(pairKey(pair.first, pair.second));
     const int wanted = edgeCount - int(m_pairs.size());
     if (wanted <= 0)
-        return true;
+        return;
     const qint64 free = pairCount(n) - m_pairs.size();
     if (qint64(wanted) * 2 <= free) {
         while (int(m_pairs.size()) < edgeCount) {
@@ -264,7 +269,7 @@ bool GraphGenerator::makeAny(int edgeCount)
             taken.insert(pairKey(a, b));
             m_pairs.append({std::min(a, b), std::max(a, b)});
         }
-        return true;
+        return;
     }
     // Here the free pairs are at most twice GraphFile::MaxEdges.
     QList<QPair<int, int>> pool;
@@ -280,10 +285,9 @@ bool GraphGenerator::makeAny(int edgeCount)
         std::swap(pool[i], pool[j]);
         m_pairs.append(pool.at(i));
     }
-    return true;
 }
 
-bool GraphGenerator::makeConnected(int edgeCount)
+void GraphGenerator::makeConnected(int edgeCount)
 {
     const int n = m_settings.verticles;
     // A random tree: every vertex in a random order hangs from one before it.
@@ -297,7 +301,7 @@ bool GraphGenerator::makeConnected(int edgeCount)
         const int b = order[int(below(quint32(i)))];
         m_pairs.append({std::min(a, b), std::max(a, b)});
     }
-    return makeAny(edgeCount);
+    makeAny(edgeCount);
 }
 
 // An edge list that grows by steps keeping the parity of every degree and the
@@ -400,7 +404,7 @@ bool GraphGenerator::growEvenly(ParityGrowth &g, int target)
     return true;
 }
 
-bool GraphGenerator::makeEulerian(int edgeCount)
+void GraphGenerator::makeEulerian(int edgeCount)
 {
     const int n = m_settings.verticles;
     const qint64 pairs = pairCount(n);
@@ -447,7 +451,7 @@ bool GraphGenerator::makeEulerian(int edgeCount)
             }
             if (count == n) {
                 m_pairs = dense;
-                return true;
+                return;
             }
         }
     }
@@ -477,13 +481,15 @@ bool GraphGenerator::makeEulerian(int edgeCount)
         }
         growth.add(previous, hub);
     }
-    const bool grown = growEvenly(growth, edgeCount);
+    // Stops where no step is left; generate() then says how many edges there are.
+    growEvenly(growth, edgeCount);
     m_pairs = growth.edges;
-    return grown;
 }
 
 void GraphGenerator::layOut()
 {
+    // Read through a const reference: QList's non-const operator[] checks for sharing at every call.
+    const QList<QPair<int, int>> &pairs = m_pairs;
     const int n = m_settings.verticles;
     // Cells on a grid of about 4:3 with room to spare for moves; the smallest
     // number of columns whose square, times three, reaches four times the cells.
@@ -492,7 +498,7 @@ void GraphGenerator::layOut()
     while (qint64(columns) * columns * 3 < qint64(cells) * 4)
         ++columns;
     const int rows = (cells + columns - 1) / columns;
-    const int m = int(m_pairs.size());
+    const int m = int(pairs.size());
     // A dense graph gets cells wider by the square root of its edges per vertex past two, so
     // that its edges leave room for the vertices between them.
     const qint64 widening = m > 2 * n ? wholeSqrt(qint64(m) * 10000 / (2 * n)) : 100;
@@ -502,8 +508,8 @@ void GraphGenerator::layOut()
 
     QList<QList<int>> incident(n);
     for (int e = 0; e < m; ++e) {
-        incident[m_pairs[e].first].append(e);
-        incident[m_pairs[e].second].append(e);
+        incident[pairs[e].first].append(e);
+        incident[pairs[e].second].append(e);
     }
 
     // First cells in order of a breadth-first walk, along rows that turn at
@@ -522,7 +528,7 @@ void GraphGenerator::layOut()
         while (head < order.size()) {
             const int v = order[head++];
             for (int e : std::as_const(incident[v])) {
-                const int w = m_pairs[e].first == v ? m_pairs[e].second : m_pairs[e].first;
+                const int w = pairs[e].first == v ? pairs[e].second : pairs[e].first;
                 if (!seen[w]) {
                     seen[w] = true;
                     order.append(w);
@@ -564,7 +570,7 @@ void GraphGenerator::layOut()
             mine += incident[u];
         for (int i = 0; i < mine.size(); ++i) {
             const int e = mine[i];
-            const auto [a, b] = m_pairs[e];
+            const auto [a, b] = pairs[e];
             // An edge between v and u is in both lists; its second copy counts nothing.
             if (u >= 0 && i >= incident[v].size() && (a == v || b == v))
                 continue;
@@ -572,7 +578,7 @@ void GraphGenerator::layOut()
             for (int f = 0; f < m; ++f) {
                 if (f == e)
                     continue;
-                const auto [c, d] = m_pairs[f];
+                const auto [c, d] = pairs[f];
                 const bool fMine = c == v || d == v || (u >= 0 && (c == u || d == u));
                 if (fMine && f < e)
                     continue;
@@ -590,7 +596,7 @@ void GraphGenerator::layOut()
             if (w < 0)
                 continue;
             for (int f = 0; f < m; ++f) {
-                const auto [c, d] = m_pairs[f];
+                const auto [c, d] = pairs[f];
                 if (c != v && d != v && c != u && d != u && cross(at[c], at[d], at[w]) == 0
                     && within(at[c], at[d], at[w]))
                     ++bad;
@@ -598,7 +604,10 @@ void GraphGenerator::layOut()
             spent += m;
         }
     };
-    if (m > 0 && n > 2) {
+    // Worth it only where the budget gives every vertex a few moves: a large graph keeps its
+    // breadth-first places, where neighbours already lie near each other.
+    const qint64 moveCost = 4 * (2 * qint64(m) / std::max(n, 1) + 1) * (m + n);
+    if (m > 0 && n > 2 && crossingBudget / moveCost >= n) {
         const qint64 moves = qint64(n) * 60;
         for (qint64 k = 0; k < moves && spent < crossingBudget; ++k) {
             const int v = int(below(quint32(n)));
@@ -607,7 +616,7 @@ void GraphGenerator::layOut()
                 break;
             int cell = 0;
             if (!incident[v].isEmpty() && below(2) == 0) {
-                const auto [a, b] = m_pairs[incident[v][int(below(quint32(incident[v].size())))]];
+                const auto [a, b] = pairs[incident[v][int(below(quint32(incident[v].size())))]];
                 const int w = a == v ? b : a;
                 const int column = std::clamp(at[w].x() + int(below(3)) - 1, 0, columns - 1);
                 const int row = std::clamp(at[w].y() + int(below(3)) - 1, 0, rows - 1);
@@ -644,115 +653,187 @@ void GraphGenerator::layOut()
     };
     auto shake = [&](int v) {
         const int span = 2 * jitter + 1;
-        m_positions[v] = centre(cellOf[v]) + QPoint(int(below(quint32(span))) - jitter, int(below(quint32(span))) - jitter);
+        // Two statements: the order in which a call's arguments are evaluated differs between compilers.
+        const int dx = int(below(quint32(span))) - jitter;
+        const int dy = int(below(quint32(span))) - jitter;
+        m_positions[v] = centre(cellOf[v]) + QPoint(dx, dy);
     };
     m_positions = QList<QPoint>(n);
     for (int v = 0; v < n; ++v)
         shake(v);
 
+    const QList<QPoint> &placed = m_positions;
     // A vertex near a segment lies in a cell of the segment's bounding box of cells: the jitter keeps
     // every vertex farther than the clearance from its cell's border.
-    auto edgeTouchesForeign = [&](int e) {
-        const auto [a, b] = m_pairs[e];
-        const int c0 = std::min(cellOf[a] % columns, cellOf[b] % columns);
-        const int c1 = std::max(cellOf[a] % columns, cellOf[b] % columns);
-        const int r0 = std::min(cellOf[a] / columns, cellOf[b] / columns);
-        const int r1 = std::max(cellOf[a] / columns, cellOf[b] / columns);
-        for (int r = r0; r <= r1; ++r) {
-            for (int c = c0; c <= c1; ++c) {
-                const int w = occupant[r * columns + c];
-                if (w >= 0 && w != a && w != b
-                    && nearSegment(m_positions[w], m_positions[a], m_positions[b], Clearance))
-                    return w;
+    // What the repairs below have cost, in segments and cells looked at. A
+    // graph of a lesson's size gets room to clear every vertex; a large one,
+    // not read vertex by vertex, a time below that of loading it.
+    qint64 repairs = 0;
+    const qint64 repairBudget = n <= 4 * DefaultMaxVerticles ? 4 * crossingBudget : crossingBudget / 2;
+    // The cells an edge can pass near a vertex in: along the line between
+    // the cells of its ends, one cell either side. The jitter moves an end by
+    // less than half a cell, and keeps each vertex farther than the clearance
+    // from its cell's border, so a vertex near the edge lies in one of them.
+    auto forCellsAlong = [&](int a, int b, const auto &visit) {
+        const int ca = cellOf[a] % columns, ra = cellOf[a] / columns;
+        const int dc = cellOf[b] % columns - ca, dr = cellOf[b] / columns - ra;
+        const int steps = std::max(std::abs(dc), std::abs(dr));
+        const bool wide = std::abs(dc) >= std::abs(dr);
+        auto nearest = [steps](int delta, int t) {
+            // delta * t / steps rounded half up, also for negative deltas.
+            const qint64 twice = 2 * qint64(delta) * t + steps;
+            const qint64 div = 2 * qint64(steps);
+            return int(twice >= 0 ? twice / div : -((-twice + div - 1) / div));
+        };
+        repairs += 3 * (steps + 1);
+        for (int t = 0; t <= steps; ++t) {
+            const int c = steps ? ca + nearest(dc, t) : ca;
+            const int r = steps ? ra + nearest(dr, t) : ra;
+            for (int o = -1; o <= 1; ++o) {
+                const int cc = wide ? c : c + o, rr = wide ? r + o : r;
+                if (cc >= 0 && cc < columns && rr >= 0 && rr < rows) {
+                    const int w = occupant[rr * columns + cc];
+                    if (w >= 0 && w != a && w != b)
+                        visit(w);
+                }
             }
         }
-        return -1;
     };
-    // How many foreign vertices v's edges pass near, and foreign edges pass near v.
-    qint64 repairs = 0;
+    // Plain names rather than a structured binding: C++17 lambdas cannot capture one.
+    auto edgeTouchesForeign = [&](int e) {
+        const int a = pairs[e].first, b = pairs[e].second;
+        int found = -1;
+        forCellsAlong(a, b, [&](int w) {
+            if (found < 0 && nearSegment(placed[w], placed[a], placed[b], Clearance))
+                found = w;
+        });
+        return found;
+    };
+    // Whether the weights of two edges, written at their middles, would overlap.
+    auto labelsClash = [&](int e, int f) {
+        if (e == f)
+            return false;
+        const int ex = placed[pairs[e].first].x() + placed[pairs[e].second].x();
+        const int ey = placed[pairs[e].first].y() + placed[pairs[e].second].y();
+        const int fx = placed[pairs[f].first].x() + placed[pairs[f].second].x();
+        const int fy = placed[pairs[f].first].y() + placed[pairs[f].second].y();
+        // The sums are twice the middles.
+        return std::abs(ex - fx) < 2 * LabelSpacing.width() && std::abs(ey - fy) < 2 * LabelSpacing.height();
+    };
+    // How many foreign vertices v's edges pass near, and foreign edges pass near v, and weights v's edges hide.
+    // A vertex on a foreign edge misleads; overlapping weights only slow the reading.
+    constexpr int hiddenVertex = 1000;
+    bool weighLabels = false;
     auto troubles = [&](int v) {
         repairs += m;
         int count = 0;
         for (int e : std::as_const(incident[v])) {
-            const auto [a, b] = m_pairs[e];
-            const int c0 = std::min(cellOf[a] % columns, cellOf[b] % columns);
-            const int c1 = std::max(cellOf[a] % columns, cellOf[b] % columns);
-            const int r0 = std::min(cellOf[a] / columns, cellOf[b] / columns);
-            const int r1 = std::max(cellOf[a] / columns, cellOf[b] / columns);
-            for (int r = r0; r <= r1; ++r) {
-                for (int c = c0; c <= c1; ++c) {
-                    const int w = occupant[r * columns + c];
-                    if (w >= 0 && w != a && w != b
-                        && nearSegment(m_positions[w], m_positions[a], m_positions[b], Clearance))
-                        ++count;
-                }
-            }
+            const int a = pairs[e].first, b = pairs[e].second;
+            forCellsAlong(a, b, [&](int w) {
+                if (nearSegment(placed[w], placed[a], placed[b], Clearance))
+                    count += hiddenVertex;
+            });
         }
         for (int f = 0; f < m; ++f) {
-            const auto [c, d] = m_pairs[f];
-            if (c != v && d != v && nearSegment(m_positions[v], m_positions[c], m_positions[d], Clearance))
-                ++count;
+            const auto [c, d] = pairs[f];
+            if (c != v && d != v && nearSegment(placed[v], placed[c], placed[d], Clearance))
+                count += hiddenVertex;
+        }
+        if (weighLabels) {
+            repairs += qint64(incident[v].size()) * m;
+            for (int e : std::as_const(incident[v])) {
+                for (int f = 0; f < m; ++f)
+                    count += labelsClash(e, f);
+            }
         }
         return count;
     };
-    QList<int> pending;
-    for (int e = 0; e < m; ++e) {
-        const int w = edgeTouchesForeign(e);
-        if (w >= 0 && !pending.contains(w))
-            pending.append(w);
-    }
-    // Each round re-places the vertices found in trouble; a re-placed vertex can trouble others.
-    for (int round = 0; round < 16 && !pending.isEmpty() && repairs <= 10 * crossingBudget; ++round) {
-        QList<int> still;
-        for (int v : std::as_const(pending)) {
-            // A dense graph of hundreds of vertices has no room for it: within a budget, as the crossings.
-            if (repairs > 10 * crossingBudget) {
-                still.append(v);
-                continue;
-            }
-            int least = troubles(v);
-            if (least == 0)
-                continue;
-            int bestCell = cellOf[v];
-            QPoint bestPlace = m_positions[v];
-            auto tryHere = [&] {
-                shake(v);
-                const int now = troubles(v);
-                if (now < least)
-                    least = now, bestCell = cellOf[v], bestPlace = m_positions[v];
-            };
-            for (int t = 0; t < 24 && least > 0; ++t)
-                tryHere();
-            // Jitter alone does not help: the empty cells, from a random one on.
-            const int first = int(below(quint32(total)));
-            for (int k = 0, tried = 0; k < total && tried < 64 && least > 0; ++k) {
-                const int cell = (first + k) % total;
-                if (occupant[cell] >= 0)
-                    continue;
-                ++tried;
-                occupant[cellOf[v]] = -1;
-                cellOf[v] = cell;
-                occupant[cell] = v;
-                for (int t = 0; t < 4 && least > 0; ++t)
-                    tryHere();
-            }
-            occupant[cellOf[v]] = -1;
-            cellOf[v] = bestCell;
-            occupant[bestCell] = v;
-            m_positions[v] = bestPlace;
-            if (least > 0)
-                still.append(v);
+    // Weights overlap where two edges' middles meet; a large graph, not read
+    // label by label, is spared the search over all pairs.
+    auto findClash = [&](int e) {
+        repairs += m;
+        for (int f = 0; f < m; ++f) {
+            if (labelsClash(e, f))
+                return f;
         }
-        pending = still;
-        // Those still in trouble, and the ends of the edges they lie on: moving an end moves the edge.
+        return -1;
+    };
+    QList<int> pending;
+    QList<bool> isPending(n, false);
+    auto addPending = [&](int v) {
+        if (!isPending[v])
+            pending.append(v), isPending[v] = true;
+    };
+    // Those in trouble, and the ends of the edges they lie on: moving an end moves the edge.
+    auto findPending = [&] {
         for (int e = 0; e < m; ++e) {
             const int w = edgeTouchesForeign(e);
-            if (w < 0)
-                continue;
-            for (int x : {w, m_pairs[e].first, m_pairs[e].second}) {
-                if (!pending.contains(x))
-                    pending.append(x);
+            if (w >= 0) {
+                for (int x : {w, pairs[e].first, pairs[e].second})
+                    addPending(x);
             }
+            if (weighLabels && findClash(e) >= 0) {
+                addPending(pairs[e].first);
+                addPending(pairs[e].second);
+            }
+        }
+    };
+    // First the vertices off foreign edges, then the weights apart, each pass with a budget of its own.
+    for (const bool labels : {false, true}) {
+        if (labels && m > labelledEdges)
+            break;
+        weighLabels = labels;
+        repairs = 0;
+        pending.clear();
+        isPending.fill(false);
+        findPending();
+        // Each round re-places the vertices found in trouble; a re-placed vertex can trouble others.
+        for (int round = 0; round < 16 && !pending.isEmpty() && repairs <= repairBudget; ++round) {
+            QList<int> still;
+            for (int v : std::as_const(pending)) {
+                // A dense graph of hundreds of vertices has no room for it: within a budget, as the crossings.
+                if (repairs > repairBudget) {
+                    still.append(v);
+                    continue;
+                }
+                int least = troubles(v);
+                if (least == 0)
+                    continue;
+                int bestCell = cellOf[v];
+                QPoint bestPlace = m_positions[v];
+                auto tryHere = [&] {
+                    shake(v);
+                    const int now = troubles(v);
+                    if (now < least)
+                        least = now, bestCell = cellOf[v], bestPlace = m_positions[v];
+                };
+                for (int t = 0; t < 24 && least > 0; ++t)
+                    tryHere();
+                // Jitter alone does not help: the empty cells, from a random one on.
+                const int first = int(below(quint32(total)));
+                for (int k = 0, tried = 0; k < total && tried < 64 && least > 0; ++k) {
+                    const int cell = (first + k) % total;
+                    if (occupant[cell] >= 0)
+                        continue;
+                    ++tried;
+                    occupant[cellOf[v]] = -1;
+                    cellOf[v] = cell;
+                    occupant[cell] = v;
+                    for (int t = 0; t < 4 && least > 0; ++t)
+                        tryHere();
+                }
+                occupant[cellOf[v]] = -1;
+                cellOf[v] = bestCell;
+                occupant[bestCell] = v;
+                m_positions[v] = bestPlace;
+                if (least > 0)
+                    still.append(v);
+            }
+            pending = still;
+            isPending.fill(false);
+            for (int v : std::as_const(pending))
+                isPending[v] = true;
+            findPending();
         }
     }
 }

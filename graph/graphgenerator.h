@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 /**
@@ -31,7 +32,8 @@
  * Everything is whole numbers from the generator's own random source: no
  * standard distributions, no floating point, no trigonometry. The vertices
  * lie on a jittered grid inside area(), at least MinDistance apart; no
- * vertex lies within Clearance of an edge it is not an end of; crossings are
+ * vertex lies within Clearance of an edge it is not an end of, and no two
+ * weights overlap (LabelSpacing) while the graph has at most 2,000 edges; crossings are
  * counted exactly and lowered by greedy moves within a fixed budget.
  */
 class GraphGenerator
@@ -61,6 +63,8 @@ public:
     static constexpr int MinDistance = 60;
     /// No vertex's centre is closer than this to an edge it is not an end of.
     static constexpr int Clearance = 20;
+    /// The middles of two edges, where their weights are written, differ by at least this much in x or in y.
+    static constexpr QSize LabelSpacing{32, 18};
 
     struct Edge
     {
@@ -110,9 +114,9 @@ public:
     static QString title(quint32 number);
 
 private:
-    bool makeAny(int edgeCount);
-    bool makeConnected(int edgeCount);
-    bool makeEulerian(int edgeCount);
+    void makeAny(int edgeCount);
+    void makeConnected(int edgeCount);
+    void makeEulerian(int edgeCount);
     struct ParityGrowth;
     bool growEvenly(ParityGrowth &growth, int target);
     void layOut();

@@ -204,7 +204,7 @@ void Exercise::setUpPanel(QBoxLayout *panel)
     panel->insertWidget(0, frame);
 }
 
-QString Exercise::replaceGraph(Graph &graph, GraphGenerator::Kind kind)
+GraphGenerator::Settings Exercise::nextGraph(const Graph &graph, GraphGenerator::Kind kind)
 {
     GraphGenerator::Settings settings;
     settings.kind = kind;
@@ -216,14 +216,7 @@ QString Exercise::replaceGraph(Graph &graph, GraphGenerator::Kind kind)
     // All weights 1 leave nothing to compare: a new exercise then takes small random ones.
     settings.weights = graph.weightScheme() == Graph::Unit ? Graph::Random1To10 : Graph::WeightScheme(graph.weightScheme());
     settings.number = QRandomGenerator::global()->bounded(1u, 100000u);
-    GraphGenerator generator(settings);
-    if (!generator.generate())
-        return QString();
-    // The drawing comes back by undo as it was before the run, without its marks.
-    graph.resetEdges();
-    graph.resetVerticles();
-    generator.replaceDrawing(graph);
-    return GraphGenerator::title(settings.number);
+    return settings;
 }
 
 void Exercise::begin(const QString &graphTitle)

@@ -74,12 +74,8 @@ public:
     Exercise(AbstractSolver *dialog, QGraphicsView *view, QBoxLayout *panel);
     ~Exercise() override;
 
-    /**
-     * Replaces the drawing by a new generated graph of the kind, about the
-     * size of the present one, as one step of the undo stack; its title
-     * ("Graf nr 48213"), or empty when none could be made.
-     */
-    static QString replaceGraph(Graph &graph, GraphGenerator::Kind kind);
+    /// The settings of a new exercise's graph: of the kind, about the size of the present drawing, a new number.
+    static GraphGenerator::Settings nextGraph(const Graph &graph, GraphGenerator::Kind kind);
     /// Switches the mode on for a graph just made, naming it in the history.
     void begin(const QString &graphTitle);
 

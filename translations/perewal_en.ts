@@ -1205,6 +1205,22 @@
         <source>Zapisano graf w pliku %1</source>
         <translation>The graph was saved in the file %1</translation>
     </message>
+    <message>
+        <source>Losowy graf...</source>
+        <translation>Random graph...</translation>
+    </message>
+    <message>
+        <source>Tworzy nowy graf o podanej wielkości i rodzaju; ten sam numer daje zawsze ten sam graf (Ctrl+G)</source>
+        <translation>Makes a new graph of the given size and kind; the same number always gives the same graph (Ctrl+G)</translation>
+    </message>
+    <message>
+        <source>Nie utworzono grafu (%1), graf pozostał bez zmian</source>
+        <translation>No graph was made (%1), the graph was left as it was</translation>
+    </message>
+    <message>
+        <source>%1: %2 wierzchołków, %3 krawędzi</source>
+        <translation>%1: %2 vertices, %3 edges</translation>
+    </message>
 </context>
 <context>
     <name>PerewalClass</name>
@@ -1291,6 +1307,113 @@
     <message>
         <source>Usuń krawędź</source>
         <translation>Remove edge</translation>
+    </message>
+</context>
+<context>
+    <name>RandomGraphDialog</name>
+    <message>
+        <source>Losowy graf</source>
+        <translation>Random graph</translation>
+    </message>
+    <message>
+        <source>Ile wierzchołków ma mieć graf</source>
+        <translation>How many vertices the graph is to have</translation>
+    </message>
+    <message>
+        <source>&amp;Więcej niż %1</source>
+        <translation>&amp;More than %1</translation>
+    </message>
+    <message>
+        <source>Pozwala na więcej wierzchołków niż od A do Z, aż do %1</source>
+        <translation>Allows more vertices than A to Z, up to %1</translation>
+    </message>
+    <message>
+        <source>&amp;Liczba krawędzi:</source>
+        <translation>Number of &amp;edges:</translation>
+    </message>
+    <message>
+        <source>Graf będzie miał dokładnie tyle krawędzi, jeśli jego rodzaj na to pozwala</source>
+        <translation>The graph will have exactly this many edges if its kind allows it</translation>
+    </message>
+    <message>
+        <source>&amp;Gęstość:</source>
+        <translation>&amp;Density:</translation>
+    </message>
+    <message>
+        <source>Jaka część wszystkich par wierzchołków ma być połączona krawędzią</source>
+        <translation>What share of all pairs of vertices is to be joined by an edge</translation>
+    </message>
+    <message>
+        <source>dowolny</source>
+        <translation>any</translation>
+    </message>
+    <message>
+        <source>spójny</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>spójny i eulerowski (ma cykl Eulera)</source>
+        <translation>connected and Eulerian (has an Euler cycle)</translation>
+    </message>
+    <message>
+        <source>Dowolny graf, graf spójny (do algorytmów Minty&apos;ego i Dijkstry-Prima) albo spójny z wierzchołkami parzystego stopnia (do algorytmu Fleury&apos;ego)</source>
+        <translation>Any graph, a connected graph (for Minty&apos;s and the Dijkstra-Prim algorithms) or a connected one whose vertices all have even degree (for Fleury&apos;s algorithm)</translation>
+    </message>
+    <message>
+        <source>Jak wyznaczyć wagi krawędzi; wagi losowe też zależą tylko od numeru grafu</source>
+        <translation>How the edges are weighted; random weights too depend only on the graph number</translation>
+    </message>
+    <message>
+        <source>Ten sam numer z tymi samymi ustawieniami daje zawsze ten sam graf, na każdym komputerze</source>
+        <translation>The same number with the same settings always gives the same graph, on every computer</translation>
+    </message>
+    <message>
+        <source>L&amp;osuj numer</source>
+        <translation>&amp;Random number</translation>
+    </message>
+    <message>
+        <source>Wybiera nowy, przypadkowy numer grafu</source>
+        <translation>Chooses a new graph number at random</translation>
+    </message>
+    <message>
+        <source>&amp;Utwórz</source>
+        <translation>Crea&amp;te</translation>
+    </message>
+    <message>
+        <source>Zastępuje rysunek nowym grafem (można to cofnąć: Ctrl+Z)</source>
+        <translation>Replaces the drawing by a new graph (this can be undone: Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>&amp;Anuluj</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Wierz&amp;chołki:</source>
+        <translation>&amp;Vertices:</translation>
+    </message>
+    <message>
+        <source>Krawędzie:</source>
+        <translation>Edges:</translation>
+    </message>
+    <message>
+        <source>&amp;Rodzaj:</source>
+        <translation>&amp;Kind:</translation>
+    </message>
+    <message>
+        <source>Wag&amp;i:</source>
+        <translation>&amp;Weights:</translation>
+    </message>
+    <message>
+        <source>&amp;Numer grafu:</source>
+        <translation>Graph &amp;number:</translation>
+    </message>
+    <message>
+        <source>Graf spójny i eulerowski potrzebuje co najmniej 3 wierzchołków.</source>
+        <translation>A connected Eulerian graph needs at least 3 vertices.</translation>
+    </message>
+    <message>
+        <source>Ten rodzaj grafu o %1 wierzchołkach ma od %2 do %3 krawędzi: będzie ich %4.</source>
+        <translation>This kind of graph with %1 vertices has from %2 to %3 edges: it will have %4.</translation>
     </message>
 </context>
 <context>
