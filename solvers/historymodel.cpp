@@ -63,6 +63,12 @@ void HistoryModel::clear()
     endResetModel();
 }
 
+qint64 HistoryModel::storedBytes() const
+{
+    return qint64(m_text.size() + m_ends.size() * sizeof(quint64) + m_steps.size() * sizeof(qint32)
+                  + m_utf16.size() / 8);
+}
+
 int HistoryModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_ends.size());

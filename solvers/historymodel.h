@@ -35,6 +35,8 @@ public:
     void setStep(int row, int step);
     /// Forgets every line and gives their memory back.
     void clear();
+    /// What the lines take: their text, ends, steps and marks.
+    qint64 storedBytes() const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
