@@ -437,6 +437,12 @@ void Graph::removeItemsInBulk(QList<QGraphicsItem *> items)
     // queued call polishes them now instead.
     QMetaObject::invokeMethod(this, "_q_polishItems", Qt::DirectConnection);
     std::sort(items.begin(), items.end(), std::less<QGraphicsItem *>());
+    // A few items (an edge, a vertex of small degree) are cheaper to search for than to reorder the scene for.
+    if (items.size() < 64) {
+        for (QGraphicsItem *item : std::as_const(items))
+            removeItem(item);
+        return;
+    }
     std::vector<qreal> depths;
     depths.reserve(size_t(items.size()));
     const qreal below = -1e12;
