@@ -436,13 +436,27 @@ void Graph::removeItemsInBulk(QList<QGraphicsItem *> items)
     // put in (a load undone at once) would cost n^2 again. The scene's own
     // queued call polishes them now instead.
     QMetaObject::invokeMethod(this, "_q_polishItems", Qt::DirectConnection);
-    std::sort(items.begin(), items.end(), std::less<QGraphicsItem *>());
     // A few items (an edge, a vertex of small degree) are cheaper to search for than to reorder the scene for.
     if (items.size() < 64) {
         for (QGraphicsItem *item : std::as_const(items))
             removeItem(item);
         return;
     }
+    // A child leaves with its parent, wherever its own address lies: one of
+    // a lower address would stay at the front of the sorted list, and every
+    // removal after it would move the rest of the list. The children (the
+    // vertices' names) go on their own and join their parents again outside.
+    QList<QPair<QGraphicsItem *, QGraphicsItem *>> children;
+    for (QGraphicsItem *item : std::as_const(items)) {
+        const QList<QGraphicsItem *> own = item->childItems();
+        for (QGraphicsItem *child : own)
+            children.append(qMakePair(child, item));
+    }
+    for (const auto &[child, parent] : std::as_const(children)) {
+        child->setParentItem(nullptr);
+        items.append(child);
+    }
+    std::sort(items.begin(), items.end(), std::less<QGraphicsItem *>());
     std::vector<qreal> depths;
     depths.reserve(size_t(items.size()));
     const qreal below = -1e12;
@@ -455,6 +469,8 @@ void Graph::removeItemsInBulk(QList<QGraphicsItem *> items)
         removeItem(item);
     for (qsizetype i = 0; i < items.size(); ++i)
         items.at(i)->setZValue(depths[size_t(i)]);
+    for (const auto &[child, parent] : std::as_const(children))
+        child->setParentItem(parent);
 }
 
 void Graph::takeOut(const QList<GraphVerticle *> &verticles, const QList<GraphEdge *> &edges)
