@@ -494,6 +494,10 @@ bool Perewal::loadGraphFrom(const QString &fileName)
         file.replace(graph);
         return true;
     }));
+    addLogLine(tr("Wczytano graf z pliku %1: wierzchołki: %2, krawędzie: %3")
+                   .arg(QDir::toNativeSeparators(fileName))
+                   .arg(scene->verticles().size())
+                   .arg(scene->edgeCount()));
     // A drawing larger than the canvas opens whole, as in the algorithm
     // dialogs, and not at its middle; one that fits keeps its size.
     ui.graphView->fitDrawing(1.0);

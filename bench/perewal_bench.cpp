@@ -5,7 +5,7 @@
 //
 //   perewal_bench [--runs N] [--sizes 100:300,1000:3000,5000:15000] [--quick-edges 100000]
 //                 [--budget SECONDS]
-//                 [--figures load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory,generate]
+//                 [--figures load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory,generate,minty-history,undo-largest]
 //                 [--title TEXT]
 //
 // "steps" runs the three algorithms; "minty", "dijkstraprim" or "fleury" runs one of them. "timeline"
@@ -26,8 +26,10 @@
 #include "solvers/dijkstraprimsolver.h"
 #include "solvers/exercise.h"
 #include "solvers/fleurysolver.h"
+#include "solvers/historymodel.h"
 #include "solvers/mintysolver.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -322,6 +324,8 @@ QString sizeName(int verticles, int edges)
            + QLocale(QLocale::English).toString(edges);
 }
 
+qint64 residentKib();
+
 struct RunResult
 {
     double slowest = 0;     // the slowest single click, ms
@@ -329,7 +333,22 @@ struct RunResult
     double total = 0;       // the whole run, ms
     int clicks = 0;
     bool finished = false;  // false when the run was cut off at the time limit
+    std::vector<double> times; // every click after the start, ms
+    int historyLines = 0;
+    qint64 historyBytes = 0; // what the history model holds for its lines
+    qint64 startedKib = 0;  // resident after the start click
+    qint64 endKib = 0;      // resident at the end of the run, the dialog still open
 };
+
+// The slowest click in the first or the last tenth of a run.
+double slowestInTenth(const std::vector<double> &times, bool last)
+{
+    const size_t tenth = std::max<size_t>(1, times.size() / 10);
+    if (times.empty())
+        return 0;
+    const auto from = last ? times.end() - qint64(tenth) : times.begin();
+    return *std::max_element(from, from + qint64(tenth));
+}
 
 /**
  * Opens a solver on the graph, clicks its start vertex and clicks "Krok
@@ -359,10 +378,24 @@ RunResult runSteps(Graph &graph, double limitMs)
         ++result.clicks;
     };
     click([&] { emit graph.verticleClicked(graph.verticles().first()); });
+    result.startedKib = residentKib();
     auto *step = solver->template findChild<QPushButton *>(QStringLiteral("stepForwardButton"));
-    while (step->isEnabled() && result.total < limitMs)
+    while (step->isEnabled() && result.total < limitMs) {
         click([&] { step->click(); });
+        result.times.push_back(result.total);
+    }
+    // Each entry was the running total: made into each click's own time.
+    for (size_t i = result.times.size(); i-- > 1;)
+        result.times[i] -= result.times[i - 1];
+    if (!result.times.empty())
+        result.times[0] = 0;
     result.finished = !step->isEnabled();
+    if (auto *history = solver->template findChild<QAbstractItemView *>(QStringLiteral("eventLogWidget"))) {
+        result.historyLines = history->model()->rowCount();
+        if (auto *lines = qobject_cast<HistoryModel *>(history->model()))
+            result.historyBytes = lines->storedBytes();
+    }
+    result.endKib = residentKib();
     solver->close();
     solver.reset();
     // The event loop runs once the dialog is gone, as it does in the program:
@@ -628,6 +661,17 @@ int childMode(const QString &mode, const QString &file, bool fitted)
         Graph graph;
         load(graph, bytes);
         out << before << ' ' << peakKib() << Qt::endl;
+    } else if (mode == QLatin1String("memory-minty-run")) {
+        // The whole run; then the dialog closes, as a user closes it, and the memory should go back.
+        Graph graph;
+        load(graph, bytes);
+        settle();
+        const qint64 loaded = residentKib();
+        const RunResult run = runSteps<MintySolver>(graph, 1e12);
+        settle();
+        out << loaded << ' ' << peakKib() - loaded << ' ' << residentKib() << ' ' << run.historyLines << ' '
+            << run.startedKib << ' ' << run.endKib << ' ' << run.total << ' ' << run.slowest << ' ' << run.clicks
+            << ' ' << (run.finished ? 1 : 0) << ' ' << run.historyBytes << Qt::endl;
     } else if (mode == QLatin1String("memory-fleury-run")) {
         // The whole step run, every click kept on the dialog's timeline.
         Graph graph;
@@ -840,7 +884,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("budget"), QStringLiteral("Seconds a figure may take over its runs, and a whole run of an algorithm."),
                       QStringLiteral("s"), QStringLiteral("60")});
     parser.addOption({QStringLiteral("figures"), QStringLiteral("Figures to measure."), QStringLiteral("list"),
-                      QStringLiteral("load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory,generate")});
+                      QStringLiteral("load,edit,view,export,undo,steps,quick,memory,startup,paint,largest,timeline,timeline-memory,generate,minty-history,undo-largest")});
     parser.addOption({QStringLiteral("title"), QStringLiteral("Table title."), QStringLiteral("text"), QStringLiteral("Perewal")});
     parser.addHelpOption();
     parser.process(app);
@@ -864,7 +908,10 @@ int main(int argc, char **argv)
     // An algorithm whose whole run did not finish within the budget is not run on larger graphs.
     QSet<QString> cutOff;
 
-    for (const auto &[verticles, edges] : std::as_const(sizes)) {
+    // Named copies, not structured bindings: lambdas below capture them, which C++17 allows only for variables.
+    for (const auto &graphSize : std::as_const(sizes)) {
+        const auto verticles = graphSize.first;
+        const auto edges = graphSize.second;
         const QString size = sizeName(verticles, edges);
         out << "graph " << size << Qt::endl;
         const GraphData data = connectedGraph(verticles, edges, 20261206u + verticles);
@@ -1018,6 +1065,9 @@ int main(int argc, char **argv)
             }
             note += r.slowestClick == 0 ? QStringLiteral("; slowest: opening")
                                         : QStringLiteral("; slowest: click %1").arg(r.slowestClick);
+            note += QStringLiteral("; slowest in the first tenth %1 ms, in the last tenth %2 ms")
+                        .arg(slowestInTenth(r.times, false), 0, 'f', 3)
+                        .arg(slowestInTenth(r.times, true), 0, 'f', 3);
             report({QStringLiteral("slowest click, ") + name, size, r.slowest, QStringLiteral("full repaint"), repaintMs,
                     QStringLiteral("≤ 1"), note});
         };
@@ -1135,7 +1185,8 @@ int main(int argc, char **argv)
         largestFilesTable(temp);
     // A whole Fleury step run with its timeline, against loading the same graph alone.
     if (wanted("timeline-memory") && !sizes.isEmpty()) {
-        const auto &[verticles, edges] = sizes.last();
+        const auto verticles = sizes.last().first;
+        const auto edges = sizes.last().second;
         const GraphData euler = eulerianGraph(verticles, edges, 7u + verticles);
         const QString eulerFile = temp.filePath(QStringLiteral("euler-%1.graf").arg(verticles));
         QFile file(eulerFile);
@@ -1147,6 +1198,65 @@ int main(int argc, char **argv)
         report({QStringLiteral("peak memory, whole Fleury step run kept on the timeline"),
                 sizeName(verticles, euler.edges.size()), run.second / 1024.0, QStringLiteral("loading alone"),
                 loaded.second / 1024.0, QStringLiteral("≤ 2"), {}});
+    }
+
+    // The largest file a load accepts, 300,000 edges, loaded as a step, undone and redone once each.
+    if (wanted("undo-largest")) {
+        const GraphData data = connectedGraph(1000, 300000, 21u);
+        const QByteArray bytes = graphFile(data);
+        const QString size = sizeName(1000, 300000);
+        Graph graph;
+        settle();
+        QElapsedTimer timer;
+        timer.start();
+        loadAsStep(graph, bytes);
+        const double loadMs = timer.nsecsElapsed() / 1e6;
+        settle();
+        timer.restart();
+        graph.undoStack()->undo();
+        const double undoMs = timer.nsecsElapsed() / 1e6;
+        settle();
+        timer.restart();
+        graph.undoStack()->redo();
+        const double redoMs = timer.nsecsElapsed() / 1e6;
+        settle();
+        report({QStringLiteral("undo the largest load"), size, undoMs, QStringLiteral("load as a step"), loadMs,
+                QStringLiteral("≤ 1"), {}});
+        report({QStringLiteral("redo the largest load"), size, redoMs, QStringLiteral("load as a step"), loadMs,
+                QStringLiteral("≤ 1"), {}});
+    }
+
+    // Minty's whole run in a process of its own, its history kept: what the run costs above the loaded graph,
+    // what one history line costs, and whether closing the dialog gives the memory back.
+    if (wanted("minty-history")) {
+        for (const auto &graphSize : std::as_const(sizes)) {
+            const QString file = temp.filePath(QStringLiteral("graph-%1.graf").arg(graphSize.first));
+            if (graphSize.first < 1000 || !QFile::exists(file))
+                continue;
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QStringLiteral("memory-minty-run"), file});
+            child.waitForFinished(-1);
+            const QList<QByteArray> f = child.readAllStandardOutput().trimmed().split(' ');
+            const QString size = sizeName(graphSize.first, graphSize.second);
+            if (f.size() < 11) {
+                out << "  Minty run with its history @ " << size << ": the child failed" << Qt::endl;
+                continue;
+            }
+            const double loaded = f[0].toLongLong() / 1024.0;
+            const double peakAbove = f[1].toLongLong() / 1024.0;
+            const double afterClose = f[2].toLongLong() / 1024.0;
+            const qint64 lines = f[3].toLongLong();
+            const double perLine = lines ? (f[5].toLongLong() - f[4].toLongLong()) * 1024.0 / lines : 0;
+            out << "  Minty run with its history @ " << size << ": " << f[8] << " clicks"
+                << (f[9] == "1" ? "" : " (cut off)") << ", run " << QString::number(f[6].toDouble() / 1000, 'f', 2)
+                << " s, slowest click " << QString::number(f[7].toDouble(), 'f', 3) << " ms, peak "
+                << QString::number(peakAbove, 'f', 1) << " MiB above the loaded graph (goal at 1,000 / 3,000: ≤ 100), "
+                << lines << " history lines holding " << QString::number(lines ? f[10].toDouble() / lines : 0, 'f', 0)
+                << " bytes each (goal ≤ 150; the view adds 4), the whole run "
+                << QString::number(perLine, 'f', 0) << " bytes of resident growth per line, after closing " << QString::number(afterClose, 'f', 1)
+                << " MiB against " << QString::number(loaded, 'f', 1) << " MiB before the run ("
+                << QString::number(afterClose / loaded, 'f', 2) << ", goal ≤ 1.10)" << Qt::endl;
+        }
     }
 
     if (wanted("startup")) {

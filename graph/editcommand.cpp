@@ -26,7 +26,7 @@ void EditCommand::destroy(const QList<Placed> &verticles, const QList<GraphEdge 
     // Edges first: each deletes its weight label, and nothing may reach a deleted vertex through them.
     qDeleteAll(edges);
     for (const Placed &placed : verticles)
-        delete placed.verticle;
+        delete placed.first;
 }
 
 EditCommand *EditCommand::addVerticle(Graph *graph, QPointF where)
@@ -95,20 +95,18 @@ EditCommand *EditCommand::replaceDrawing(Graph *graph, const QString &text, std:
 void EditCommand::takeOut(const QList<Placed> &verticles, const QList<GraphEdge *> &edges)
 {
     const Graph::Batch batch(*m_graph);
-    for (GraphEdge *edge : edges)
-        m_graph->takeOutEdge(edge);
+    QList<GraphVerticle *> going;
+    going.reserve(verticles.size());
     for (const Placed &placed : verticles)
-        m_graph->takeOutVerticle(placed.verticle);
+        going.append(placed.first);
+    m_graph->takeOut(going, edges);
     m_graph->editedStructure();
 }
 
 void EditCommand::putIn(const QList<Placed> &verticles, const QList<GraphEdge *> &edges)
 {
     const Graph::Batch batch(*m_graph);
-    for (const Placed &placed : verticles)
-        m_graph->putInVerticle(placed.verticle, placed.index);
-    for (GraphEdge *edge : edges)
-        m_graph->putInEdge(edge);
+    m_graph->putIn(verticles, edges);
     m_graph->editedStructure();
 }
 

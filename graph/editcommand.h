@@ -2,6 +2,7 @@
 #define EDITCOMMAND_H
 
 #include <QList>
+#include <QPair>
 #include <QPointF>
 #include <QUndoCommand>
 
@@ -47,11 +48,8 @@ public:
     void undo() override;
 
 private:
-    struct Placed
-    {
-        GraphVerticle *verticle;
-        int index; // in the vertex list
-    };
+    // A vertex with its place in the vertex list.
+    using Placed = QPair<GraphVerticle *, int>;
 
     EditCommand(Graph *graph, const QString &text);
     void takeOut(const QList<Placed> &verticles, const QList<GraphEdge *> &edges);

@@ -11,11 +11,14 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
 #include <QLineF>
+#include <QSet>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -330,17 +333,13 @@ void Graph::removeVerticle()
 
 void Graph::removeVerticle(GraphVerticle *v)
 {
-    const int index = v ? m_verticles.indexOf(v) : -1;
-    if (index < 0)
+    if (!v || v->scene() != this || !m_verticles.contains(v))
         return;
     forgetUndoSteps();
-    if (m_pressed == v)
-        m_pressed = nullptr;
-    // Copied: detaching an edge changes the list.
+    // Copied: taking the edges out empties the list.
     const QList<GraphEdge *> incident = v->m_incident;
-    for (GraphEdge *edge : incident)
-        detachEdge(edge);
-    m_verticles.removeAt(index);
+    takeOut({v}, incident);
+    qDeleteAll(incident);
     delete v;
     relabelAfterEdit(false);
 }
@@ -419,39 +418,118 @@ void Graph::forgetUndoSteps()
         m_undoStack.clear();
 }
 
-void Graph::takeOutVerticle(GraphVerticle *v)
+// QGraphicsScene keeps its items in a list sorted by address, from which each
+// removal erases one entry, and its top-level items in a list it searches
+// from the front. Removed one by one in any order, a drawing of n items cost
+// n^2 / 4 moves or comparisons: a 300,000-edge file took nearly a minute to
+// take out. Here the items go in ascending address order, so that each
+// erases the first entry of the sorted list, which a Qt 6 list does without
+// moving the rest; and just before, each gets a z value below everything
+// else, in that same order, so that the scene's next sort of its top-level
+// items (which a query of items at a point makes) puts them at the front of
+// that list too. Their own z values come back once they are out.
+void Graph::removeItemsInBulk(QList<QGraphicsItem *> items)
 {
-    if (m_pressed == v)
-        m_pressed = nullptr;
-    m_verticles.removeOne(v);
-    removeItem(v);
+    if (items.isEmpty())
+        return;
+    // Items not yet polished are searched for in the scene's list of them,
+    // one by one: a drawing taken out before the event loop ran since it was
+    // put in (a load undone at once) would cost n^2 again. The scene's own
+    // queued call polishes them now instead.
+    QMetaObject::invokeMethod(this, "_q_polishItems", Qt::DirectConnection);
+    // A few items (an edge, a vertex of small degree) are cheaper to search for than to reorder the scene for.
+    if (items.size() < 64) {
+        for (QGraphicsItem *item : std::as_const(items))
+            removeItem(item);
+        return;
+    }
+    // A child leaves with its parent, wherever its own address lies: one of
+    // a lower address would stay at the front of the sorted list, and every
+    // removal after it would move the rest of the list. The children (the
+    // vertices' names) go on their own and join their parents again outside.
+    QList<QPair<QGraphicsItem *, QGraphicsItem *>> children;
+    for (QGraphicsItem *item : std::as_const(items)) {
+        const QList<QGraphicsItem *> own = item->childItems();
+        for (QGraphicsItem *child : own)
+            children.append(qMakePair(child, item));
+    }
+    for (const auto &[child, parent] : std::as_const(children)) {
+        child->setParentItem(nullptr);
+        items.append(child);
+    }
+    std::sort(items.begin(), items.end(), std::less<QGraphicsItem *>());
+    std::vector<qreal> depths;
+    depths.reserve(size_t(items.size()));
+    const qreal below = -1e12;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        depths.push_back(items.at(i)->zValue());
+        items.at(i)->setZValue(below + qreal(i));
+    }
+    this->items(QPointF());
+    for (QGraphicsItem *item : std::as_const(items))
+        removeItem(item);
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items.at(i)->setZValue(depths[size_t(i)]);
+    for (const auto &[child, parent] : std::as_const(children))
+        child->setParentItem(parent);
 }
 
-void Graph::putInVerticle(GraphVerticle *v, int index)
+void Graph::takeOut(const QList<GraphVerticle *> &verticles, const QList<GraphEdge *> &edges)
 {
-    m_verticles.insert(index, v);
-    addItem(v);
+    if (verticles.isEmpty() && edges.isEmpty())
+        return;
+    QSet<const GraphVerticle *> leaving;
+    leaving.reserve(verticles.size());
+    for (GraphVerticle *v : verticles)
+        leaving.insert(v);
+    QList<QGraphicsItem *> items;
+    items.reserve(verticles.size() + 2 * edges.size());
+    // A vertex that goes takes all its edges along: its own incidence list is
+    // dropped whole, and only the lists of ends that stay are searched.
+    for (GraphEdge *edge : edges) {
+        for (GraphVerticle *end : {edge->start(), edge->end()}) {
+            if (!leaving.contains(end))
+                end->m_incident.removeOne(edge);
+        }
+        --m_edgeCount;
+        items.append(edge);
+        if (edge->weightLabel())
+            items.append(edge->weightLabel());
+    }
+    for (GraphVerticle *v : verticles) {
+        v->m_incident.clear();
+        if (m_pressed == v)
+            m_pressed = nullptr;
+        items.append(v);
+    }
+    if (leaving.size() == m_verticles.size())
+        m_verticles.clear();
+    else if (!leaving.isEmpty())
+        m_verticles.removeIf([&leaving](const GraphVerticle *v) { return leaving.contains(v); });
+    removeItemsInBulk(items);
 }
 
-void Graph::takeOutEdge(GraphEdge *edge)
+void Graph::putIn(const QList<QPair<GraphVerticle *, int>> &verticles, const QList<GraphEdge *> &edges)
 {
-    edge->start()->m_incident.removeOne(edge);
-    edge->end()->m_incident.removeOne(edge);
-    --m_edgeCount;
-    removeItem(edge);
-    if (edge->weightLabel())
-        removeItem(edge->weightLabel());
-}
-
-void Graph::putInEdge(GraphEdge *edge)
-{
-    insertIncidence(edge);
-    // Laid out as a new edge is: the line before the edge joins the scene, the label after.
-    edge->updatePosition();
-    addItem(edge);
-    if (edge->weightLabel())
-        addItem(edge->weightLabel());
-    edge->updatePosition();
+    QList<QGraphicsItem *> items;
+    items.reserve(verticles.size() + 2 * edges.size());
+    for (const auto &[v, index] : verticles) {
+        m_verticles.insert(index, v);
+        items.append(v);
+    }
+    for (GraphEdge *edge : edges) {
+        insertIncidence(edge);
+        // Laid out as a new edge is: the line before the edge joins the scene, the label after.
+        edge->updatePosition();
+        items.append(edge);
+        if (edge->weightLabel())
+            items.append(edge->weightLabel());
+    }
+    std::sort(items.begin(), items.end(), std::less<QGraphicsItem *>());
+    for (QGraphicsItem *item : std::as_const(items))
+        addItem(item);
+    for (GraphEdge *edge : edges)
+        edge->updatePosition();
 }
 
 void Graph::editedStructure()

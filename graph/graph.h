@@ -66,6 +66,7 @@ public:
     QList<GraphVerticle *> verticles() const { return m_verticles; }
     /// All edges in key order: by start, then by end, vertices compared by creation order.
     QList<GraphEdge *> edges() const;
+    int edgeCount() const { return m_edgeCount; }
     bool hasEdge(const GraphVerticle *a, const GraphVerticle *b) const;
     /// The edge joining a and b in either direction, or null.
     GraphEdge *edgeBetween(const GraphVerticle *a, const GraphVerticle *b) const;
@@ -165,10 +166,11 @@ private:
     friend class EditCommand;
     // What the commands do to the drawing: items go out of the scene and come
     // back without being deleted, so that they keep their identity.
-    void takeOutVerticle(GraphVerticle *v);
-    void putInVerticle(GraphVerticle *v, int index);
-    void takeOutEdge(GraphEdge *edge);
-    void putInEdge(GraphEdge *edge);
+    // Both in bulk: the cost is the number of items, whatever their number or degree.
+    void takeOut(const QList<GraphVerticle *> &verticles, const QList<GraphEdge *> &edges);
+    /// The vertices go back to the given places of the vertex list, in ascending order of place.
+    void putIn(const QList<QPair<GraphVerticle *, int>> &verticles, const QList<GraphEdge *> &edges);
+    void removeItemsInBulk(QList<QGraphicsItem *> items);
     void editedStructure();
     void placeVerticle(GraphVerticle *v, QPointF where);
     void forgetUndoSteps();

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QIODevice>
 #include <QSaveFile>
+#include <QStringList>
 
 #include <cerrno>
 #include <cmath>
@@ -209,13 +210,21 @@ bool GraphFile::readRecords(QDataStream &in, qint64 available, bool exact)
         in >> record.name >> x >> y;
         if (in.status() != QDataStream::Ok)
             return cut();
-        // A vertex at no finite place can be neither seen nor clicked.
+        // A vertex at no finite place can be neither seen nor clicked, and
+        // one farther than this leaves the rest of the drawing too small to see.
         if (!std::isfinite(x) || !std::isfinite(y))
             return corrupt(tr("wierzchołek nr %1 leży w punkcie (%2, %3), a współrzędne muszą być liczbami "
                               "skończonymi")
                                .arg(i + 1)
                                .arg(x)
                                .arg(y));
+        if (std::abs(x) > MaxCoordinate || std::abs(y) > MaxCoordinate)
+            return corrupt(tr("wierzchołek nr %1 leży w punkcie (%2, %3), a współrzędne mogą mieć wartość "
+                              "bezwzględną najwyżej %4")
+                               .arg(i + 1)
+                               .arg(x)
+                               .arg(y)
+                               .arg(MaxCoordinate, 0, 'f', 0));
         record.pos = QPointF(x, y);
         m_verticles.append(record);
     }
@@ -230,6 +239,12 @@ bool GraphFile::readRecords(QDataStream &in, qint64 available, bool exact)
                               "wagę losową)")
                                .arg(i + 1)
                                .arg(record.weight));
+        // A weight no one can type would draw a label across the whole canvas.
+        if (std::isfinite(record.weight) && std::abs(record.weight) > MaxWeight)
+            return corrupt(tr("krawędź nr %1 ma wagę %2, a waga może mieć wartość bezwzględną najwyżej %3")
+                               .arg(i + 1)
+                               .arg(record.weight)
+                               .arg(MaxWeight, 0, 'f', 0));
         m_edges.append(record);
     }
     return true;
@@ -248,6 +263,7 @@ void GraphFile::replace(Graph &graph) const
 
     // A damaged file may skip every record: the log names the first few and counts the rest.
     int skipped = 0;
+    QStringList negative;
     auto skip = [&](const QString &message) {
         if (skipped++ < NamedSkips)
             emit graph.showExternInfo(message);
@@ -266,15 +282,27 @@ void GraphFile::replace(Graph &graph) const
                      .arg(i + 1)
                      .arg(edgeName()));
         } else if (graph.hasEdge(start, end)) {
-            // The scene's own message names a repeated pair.
-            if (skipped++ < NamedSkips)
+            // The scene's own message first, as for a pair drawn twice; then the record, as for the others.
+            if (skipped < NamedSkips)
                 graph.addEdge(start, end, record.weight);
+            skip(tr("Pominięto krawędź nr %1 z pliku (%2): te wierzchołki łączy już wcześniejsza krawędź")
+                     .arg(i + 1)
+                     .arg(edgeName()));
         } else {
             graph.addEdge(start, end, record.weight);
+            if (record.weight < 0)
+                negative.append(edgeName());
         }
     }
     if (skipped > NamedSkips)
         emit graph.showExternInfo(tr("Dalszych pominiętych krawędzi z pliku: %1").arg(skipped - NamedSkips));
+    if (!negative.isEmpty()) {
+        const int more = int(negative.size()) - NamedSkips;
+        QString names = QStringList(negative.mid(0, NamedSkips)).join(QStringLiteral(", "));
+        if (more > 0)
+            names += tr(" i jeszcze %1").arg(more);
+        emit graph.showExternInfo(tr("Krawędzie o ujemnej wadze: %1; algorytm Minty'ego ich nie przyjmie").arg(names));
+    }
 }
 
 bool GraphFile::write(const QString &fileName, const Graph &graph)
@@ -285,12 +313,27 @@ bool GraphFile::write(const QString &fileName, const Graph &graph)
         QDataStream out(&bytes, QIODevice::WriteOnly);
         out << graph;
     }
+    return writeWhole(fileName, bytes, &m_error);
+}
+
+bool GraphFile::writeWhole(const QString &fileName, const QByteArray &bytes, QString *error)
+{
+    auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
     // Written beside the target and renamed over it only when complete, so a
     // failed write never leaves a half-written or emptied file behind.
     QSaveFile file(fileName);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        m_error = file.errorString();
-        return false;
+#ifdef Q_OS_UNIX
+        // Qt's own words name the file but not the cause, which the system still holds.
+        if (errno != 0)
+            return fail(systemError(errno));
+#endif
+        return fail(file.errorString());
     }
     // Written by hand: when the disk fills up or the file reaches the size
     // limit, the system takes part of the bytes and says why only when asked
@@ -308,16 +351,12 @@ bool GraphFile::write(const QString &fileName, const Graph &graph)
 #endif
         if (written <= 0) {
             file.cancelWriting();
-            m_error = done == 0 ? reason
-                                : tr("zapisano tylko %1 z %2 B: %3").arg(done).arg(bytes.size()).arg(reason);
-            return false;
+            return fail(done == 0 ? reason : tr("zapisano tylko %1 z %2 B: %3").arg(done).arg(bytes.size()).arg(reason));
         }
         done += written;
     }
-    if (!file.commit()) {
-        m_error = file.errorString();
-        return false;
-    }
+    if (!file.commit())
+        return fail(file.errorString());
     return true;
 }
 

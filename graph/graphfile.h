@@ -28,13 +28,21 @@ public:
     static constexpr qint32 MaxEdges = 300000;
     /// Skipped edge records named one by one; the rest are counted in one line.
     static constexpr int NamedSkips = 10;
+    /**
+     * The largest magnitude of a coordinate and of a weight a file may hold:
+     * beyond them a drawing cannot be shown whole, nor a weight typed. Files
+     * this program writes never hold more.
+     */
+    static constexpr double MaxCoordinate = 1000000;
+    static constexpr double MaxWeight = 999999999;
 
     /**
      * Reads the file. Only a regular file is opened, without waiting for a
      * writer or a device; its size must be exactly what its counts promise,
      * with at most Graph::MaxVerticles vertices and MaxEdges edges; every
-     * coordinate must be a finite number and every weight a number other
-     * than minus infinity. False with errorString() saying why otherwise.
+     * coordinate must be a number of magnitude at most MaxCoordinate and
+     * every weight one of magnitude at most MaxWeight, or plus infinity.
+     * False with errorString() saying why otherwise.
      */
     bool read(const QString &fileName);
     /// Reads a graph from the stream under the same rules, except that bytes after the last record are not looked at.
@@ -44,12 +52,19 @@ public:
      * Replaces the content of the graph by the records read. Edge records
      * that name a vertex missing from the file, join a vertex to itself or
      * repeat a pair are skipped; the first NamedSkips are reported one by one
-     * through the graph's showExternInfo(), the rest in one line.
+     * through the graph's showExternInfo(), the rest in one line. Edges of
+     * negative weight are named there too, as Minty's algorithm refuses them.
      */
     void replace(Graph &graph) const;
 
     /// Writes the graph to the file, replacing the file only when the whole graph was written.
     bool write(const QString &fileName, const Graph &graph);
+    /**
+     * Writes bytes to the file through a temporary file that replaces it only
+     * when complete: on failure the file stays as it was, and error, when
+     * given, says why in Polish.
+     */
+    static bool writeWhole(const QString &fileName, const QByteArray &bytes, QString *error);
 
     /// Why the last read() or write() failed, in Polish.
     QString errorString() const { return m_error; }

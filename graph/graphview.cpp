@@ -1,10 +1,12 @@
 #include "graph/graphview.h"
 
 #include "graph/graph.h"
+#include "graph/graphfile.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QDir>
+#include <QBuffer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -245,15 +247,18 @@ void GraphView::fitDrawing(qreal maxZoom)
     m_fitZoom = maxZoom;
     // The size the viewport has without scroll bars: the whole drawing will need none.
     const QSizeF room = maximumViewportSize() - QSizeF(2, 2);
-    const qreal zoom = std::min({room.width() / drawing.width(), room.height() / drawing.height(), maxZoom});
+    // A drawing of any width, a viewport of no size: the zoom stays within its range, never zero.
+    qreal zoom = std::min({room.width() / drawing.width(), room.height() / drawing.height(), maxZoom});
+    zoom = std::isfinite(zoom) ? std::clamp(zoom, MinZoom, MaxZoom) : qreal(1);
     setZoom(zoom, drawing.center(), QRectF(QPointF(), QSizeF(maximumViewportSize())).center());
 }
 
 void GraphView::zoomAbout(qreal factor, const QPointF &anchor)
 {
     m_fitZoom = 0;
-    // A drawing too large for the smallest zoom may have been fitted below it; zooming out stays there.
-    qreal zoom = std::clamp(this->zoom() * factor, std::min(MinZoom, this->zoom()), MaxZoom);
+    qreal zoom = std::clamp(this->zoom() * factor, MinZoom, MaxZoom);
+    if (!std::isfinite(zoom))
+        return;
     // A step across 100 % stops there: the drawing as drawn is the size one comes back to.
     if ((this->zoom() - 1) * (zoom - 1) < 0)
         zoom = 1;
@@ -376,51 +381,72 @@ void GraphView::renderDrawing(QPainter &painter, const QRectF &target)
     scene()->render(&painter, target, drawingRect(), Qt::KeepAspectRatio);
 }
 
-bool GraphView::savePicture(const QString &fileName)
+bool GraphView::savePicture(const QString &fileName, QString *reason)
 {
     if (!scene())
         return false;
+    // Made in memory, then written whole through a temporary file that
+    // replaces the target only when complete: the writers do not check their
+    // writes, and a full disk or a size limit must neither leave half a
+    // picture nor destroy the one it was to replace.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     const QRectF drawing = drawingRect();
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     QPainter painter;
+    bool drawn = false;
     if (suffix == QLatin1String("svg")) {
         QSvgGenerator svg;
-        svg.setFileName(fileName);
+        svg.setOutputDevice(&buffer);
         svg.setSize(drawing.size().toSize());
         svg.setViewBox(QRectF(QPointF(), drawing.size()));
         svg.setTitle(documentTitle());
-        if (!painter.begin(&svg))
-            return false;
-        renderDrawing(painter, svg.viewBoxF());
-        return painter.end();
-    }
-    if (suffix == QLatin1String("pdf")) {
-        QPdfWriter pdf(fileName);
+        if (painter.begin(&svg)) {
+            renderDrawing(painter, svg.viewBoxF());
+            drawn = painter.end();
+        }
+    } else if (suffix == QLatin1String("pdf")) {
+        QPdfWriter pdf(&buffer);
         pdf.setTitle(documentTitle());
         // At the screen's resolution the hairlines of plain vertices stay visible on paper.
         pdf.setResolution(96);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
                                       drawing.width() > drawing.height() ? QPageLayout::Landscape : QPageLayout::Portrait,
                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        if (!painter.begin(&pdf))
-            return false;
-        renderDrawing(painter, QRectF(QPointF(), pdf.pageLayout().paintRectPixels(pdf.resolution()).size()));
-        return painter.end();
+        if (painter.begin(&pdf)) {
+            renderDrawing(painter, QRectF(QPointF(), pdf.pageLayout().paintRectPixels(pdf.resolution()).size()));
+            drawn = painter.end();
+        }
+    } else {
+        const QSizeF screenPixels = QSizeF(screen()->size()) * screen()->devicePixelRatio();
+        const qreal scale = pictureScale * std::min({devicePixelRatioF(), screenPixels.width() / drawing.width(),
+                                                     screenPixels.height() / drawing.height()});
+        // Opaque: the picture has a white ground, and a PNG without an alpha channel is written faster.
+        QImage image((drawing.size() * scale).toSize(), QImage::Format_RGB32);
+        if (!image.isNull()) {
+            painter.begin(&image);
+            renderDrawing(painter, image.rect());
+            painter.end();
+            // Qt's quality 80 is zlib's fastest compression: a drawing is mostly white and shrinks well even so.
+            QImageWriter writer(&buffer, "png");
+            writer.setQuality(80);
+            drawn = writer.write(image);
+        }
     }
-    const QSizeF screenPixels = QSizeF(screen()->size()) * screen()->devicePixelRatio();
-    const qreal scale = pictureScale * std::min({devicePixelRatioF(), screenPixels.width() / drawing.width(),
-                                                 screenPixels.height() / drawing.height()});
-    // Opaque: the picture has a white ground, and a PNG without an alpha channel is written faster.
-    QImage image((drawing.size() * scale).toSize(), QImage::Format_RGB32);
-    if (image.isNull())
+    if (!drawn) {
+        if (reason)
+            *reason = tr("nie udało się utworzyć obrazu (za mało pamięci?)");
         return false;
-    painter.begin(&image);
-    renderDrawing(painter, image.rect());
-    painter.end();
-    // Qt's quality 80 is zlib's fastest compression: a drawing is mostly white and shrinks well even so.
-    QImageWriter writer(fileName, "png");
-    writer.setQuality(80);
-    return writer.write(image);
+    }
+    buffer.close();
+    QString error;
+    if (!GraphFile::writeWhole(fileName, bytes, &error)) {
+        if (reason)
+            *reason = error;
+        return false;
+    }
+    return true;
 }
 
 bool GraphView::print(QPrinter *printer)
@@ -451,11 +477,13 @@ void GraphView::savePictureAs()
     if (!suffixes.contains(QFileInfo(fileName).suffix().toLower()))
         fileName += QLatin1Char('.') + dialog.defaultSuffix();
     pictureFolder() = QFileInfo(fileName).absolutePath();
-    if (savePicture(fileName))
+    QString reason;
+    if (savePicture(fileName, &reason))
         emit pictureSaved(fileName);
     else
         QMessageBox::warning(this, tr("Zapisz rysunek jako obraz"),
-                             tr("Nie udało się zapisać obrazu do pliku %1.").arg(QDir::toNativeSeparators(fileName)));
+                             tr("Nie udało się zapisać obrazu do pliku %1: %2.")
+                                 .arg(QDir::toNativeSeparators(fileName), reason));
 }
 
 void GraphView::printDrawing()

@@ -48,8 +48,13 @@ public:
      */
     void takeExtraRoom();
 
-    /// Writes the whole drawing to a PNG (twice the screen's resolution), SVG or PDF file, by its suffix.
-    bool savePicture(const QString &fileName);
+    /**
+     * Writes the whole drawing to a PNG (twice the screen's resolution), SVG
+     * or PDF file, by its suffix. The file is written whole or not at all: on
+     * failure a file that was there stays as it was, and reason, when given,
+     * says why.
+     */
+    bool savePicture(const QString &fileName, QString *reason = nullptr);
     /// Prints the whole drawing on one page of the printer.
     bool print(QPrinter *printer);
     /// The picture formats savePicture() knows, as file dialog filters.

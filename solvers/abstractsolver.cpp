@@ -4,6 +4,7 @@
 #include "graph/graphedge.h"
 #include "graph/graphverticle.h"
 #include "solvers/helpwindow.h"
+#include "solvers/historymodel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -13,6 +14,8 @@
 #include <QHelpEvent>
 #include <QHideEvent>
 #include <QLabel>
+#include <QListView>
+#include <QListWidget>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
@@ -26,6 +29,10 @@
 
 #include <algorithm>
 #include <utility>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -93,9 +100,10 @@ AbstractSolver::AbstractSolver(Graph *graph, QWidget *parent)
     connect(ui.stepBackButton, &QPushButton::clicked, this, &AbstractSolver::stepBack);
     connect(ui.toStartButton, &QPushButton::clicked, this, &AbstractSolver::goToStart);
     connect(ui.playButton, &QToolButton::clicked, this, &AbstractSolver::togglePlay);
-    connect(ui.eventLogWidget, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
-        if (item->type() == HistoryLine::Type)
-            jumpTo(static_cast<HistoryLine *>(item)->step());
+    connect(ui.eventLogWidget, &QListView::doubleClicked, this, [this](const QModelIndex &line) {
+        const int step = m_timeline->historyLines()->step(line.row());
+        if (step != HistoryModel::Pending)
+            jumpTo(step);
     });
 
     auto *paces = new QMenu(ui.playButton);
@@ -147,6 +155,12 @@ AbstractSolver::~AbstractSolver()
     // Before the widgets it watches: a list being destroyed still reports its rows going.
     delete m_timeline;
     plainCanvas();
+#ifdef __GLIBC__
+    // A long run leaves hundreds of megabytes in the allocator's free lists;
+    // once the dialog and its widgets are gone, what is free at the top of
+    // the heap goes back to the system.
+    QTimer::singleShot(0, qApp, [] { malloc_trim(0); });
+#endif
 }
 
 int AbstractSolver::timelinePosition() const

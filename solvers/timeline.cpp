@@ -1,5 +1,7 @@
 #include "solvers/timeline.h"
 
+#include "solvers/historymodel.h"
+
 #include "graph/graphedge.h"
 #include "graph/graphverticle.h"
 
@@ -7,6 +9,7 @@
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPen>
 #include <QStackedWidget>
@@ -18,18 +21,6 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-// The timeline of each history list: a line asks for it when the view paints
-// it (and lays it out, once per line), so the way there must be short.
-QHash<const QListWidget *, const Timeline *> &historyTimelines()
-{
-    static QHash<const QListWidget *, const Timeline *> timelines;
-    return timelines;
-}
-
-} // namespace
-
 // The records of a Change, by kind:
 //   LabelText, Hidden, Enabled  a: value before, b: value after (texts by number)
 //   RowsInserted, RowsRemoved   a: first row, b: how many, c: their first Row in the rows kept
@@ -38,21 +29,23 @@ QHash<const QListWidget *, const Timeline *> &historyTimelines()
 // Rows and characters kept for records are given back only when the whole
 // run is dropped: steps are dropped only when a run goes another way.
 
-Timeline::Timeline(Graph *graph, QListWidget *history, QObject *parent)
+Timeline::Timeline(Graph *graph, QListView *history, QObject *parent)
     : QObject(parent)
     , m_graph(graph)
     , m_history(history)
+    , m_lines(new HistoryModel([this] { return m_position; }, this))
 {
     m_formats.append(QTextCharFormat());
     m_graph->setLookRecorder(this);
-    historyTimelines().insert(m_history, this);
+    // Every line is one line of text: the view lays out millions of them by arithmetic.
+    m_history->setUniformItemSizes(true);
+    m_history->setModel(m_lines);
 }
 
 Timeline::~Timeline()
 {
     if (m_graph->lookRecorder() == this)
         m_graph->setLookRecorder(nullptr);
-    historyTimelines().remove(m_history);
 }
 
 Timeline::Change Timeline::change(ChangeKind kind, int widget, qint32 a, qint32 b, qint32 c, int d)
@@ -138,8 +131,7 @@ void Timeline::setRecording(bool recording)
 
 void Timeline::addHistoryLine(const QString &text)
 {
-    const int step = m_recording ? HistoryLine::Pending : m_position;
-    m_history->insertItem(0, new HistoryLine(text, step));
+    m_lines->prepend(text, m_recording ? HistoryModel::Pending : m_position);
     if (m_recording)
         ++m_pendingLines;
 }
@@ -593,7 +585,7 @@ void Timeline::truncate(int steps)
     const int lines = int(linesEnd(last) - linesEnd(steps - 1));
     // The lines of the dropped steps lie right below the pending lines at the top.
     if (lines > 0)
-        m_history->model()->removeRows(m_pendingLines, lines);
+        m_lines->removeRows(m_pendingLines, lines);
     const Step kept = steps > 0 ? m_steps[steps - 1] : Step{0, 0, 0, Unknown, -1};
     for (quint32 i = kept.looksEnd; i < m_looks.size(); ++i)
         m_itemLooks[m_looks[i].item].pop_back();
@@ -616,10 +608,8 @@ void Timeline::truncate(int steps)
 
 void Timeline::retagPendingLines(int step)
 {
-    for (int row = 0; row < m_pendingLines && row < m_history->count(); ++row) {
-        if (m_history->item(row)->type() == HistoryLine::Type)
-            static_cast<HistoryLine *>(m_history->item(row))->m_step = step;
-    }
+    for (int row = 0; row < m_pendingLines && row < m_lines->rowCount(); ++row)
+        m_lines->setStep(row, step);
 }
 
 void Timeline::openStart()
@@ -907,46 +897,7 @@ void Timeline::updateHistory()
         return;
     // Newest on top: the lines of later steps come first, then the present step's.
     const int row = int(linesEnd(count() - 1) - linesEnd(m_position)) + m_pendingLines;
-    if (QListWidgetItem *item = m_history->item(qMin(row, m_history->count() - 1)))
-        m_history->scrollToItem(item, QAbstractItemView::PositionAtCenter);
-}
-
-HistoryLine::HistoryLine(const QString &text, int step)
-    : QListWidgetItem(nullptr, Type)
-    , m_step(step)
-    , m_utf16(!text.isValidUtf16())
-{
-    if (m_utf16)
-        m_text = QByteArray(reinterpret_cast<const char *>(text.constData()), text.size() * 2);
-    else
-        m_text = text.toUtf8();
-    // The conversion keeps room for three bytes a character.
-    m_text.squeeze();
-}
-
-QVariant HistoryLine::data(int role) const
-{
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole:
-    // A long line shows whole in its tooltip rather than behind a scroll bar.
-    case Qt::ToolTipRole:
-        if (m_utf16)
-            return QString(reinterpret_cast<const QChar *>(m_text.constData()), m_text.size() / 2);
-        return QString::fromUtf8(m_text);
-    case Qt::ForegroundRole:
-    case Qt::BackgroundRole: {
-        const Timeline *timeline = historyTimelines().value(listWidget());
-        if (!timeline || m_step < 0)
-            break;
-        if (role == Qt::ForegroundRole && m_step > timeline->m_position)
-            return QBrush(QColor(150, 150, 150));
-        if (role == Qt::BackgroundRole && m_step == timeline->m_position)
-            return QBrush(QColor(255, 240, 170));
-        break;
-    }
-    default:
-        break;
-    }
-    return QListWidgetItem::data(role);
+    const QModelIndex line = m_lines->index(qMin(row, m_lines->rowCount() - 1));
+    if (line.isValid())
+        m_history->scrollTo(line, QAbstractItemView::PositionAtCenter);
 }

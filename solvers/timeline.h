@@ -5,7 +5,6 @@
 
 #include <QFont>
 #include <QHash>
-#include <QListWidgetItem>
 #include <QObject>
 #include <QPointer>
 #include <QTextCharFormat>
@@ -17,6 +16,8 @@
 
 class QGraphicsItem;
 class QLabel;
+class HistoryModel;
+class QListView;
 class QListWidget;
 class QTextEdit;
 
@@ -51,7 +52,7 @@ public:
     /// What started a step; a step forward along the timeline replays a step of the same kind.
     enum Trigger : quint8 { Unknown, Forward, Click, Button };
 
-    Timeline(Graph *graph, QListWidget *history, QObject *parent);
+    Timeline(Graph *graph, QListView *history, QObject *parent);
     ~Timeline() override;
 
     void setStateStore(std::unique_ptr<TimelineStateStore> store);
@@ -62,6 +63,8 @@ public:
 
     /// A line at the top of the history, tagged with the step being made.
     void addHistoryLine(const QString &text);
+    /// The history's lines, as the view shows them.
+    HistoryModel *historyLines() const { return m_lines; }
 
     /// An action begins: what is pending is committed first.
     void begin(Trigger trigger, int button = -1);
@@ -208,7 +211,8 @@ private:
     void updateHistory();
 
     Graph *m_graph;
-    QListWidget *m_history;
+    QListView *m_history;
+    HistoryModel *m_lines;
     std::unique_ptr<TimelineStateStore> m_store;
 
     // Committed steps and their records, each step's records following the previous step's.
@@ -257,35 +261,6 @@ private:
     bool m_recording = true;
     bool m_restoring = false;
     bool m_startOpen = false;
-
-    friend class HistoryLine;
-};
-
-/**
- * A line of the history: its text (kept as UTF-8, half the memory of a
- * QString for these texts, unless it holds what UTF-8 cannot: a vertex
- * named by a lone surrogate) and the step that wrote it. Lines of steps after
- * the present moment are greyed and the present step's lines highlighted
- * when the view paints them, so a move along the timeline touches no line.
- */
-class HistoryLine : public QListWidgetItem
-{
-public:
-    enum { Type = UserType + 1 };
-    /// The step of a line whose step is not made yet.
-    static constexpr int Pending = -2;
-
-    HistoryLine(const QString &text, int step);
-    QVariant data(int role) const override;
-    int step() const { return m_step; }
-
-private:
-    friend class Timeline;
-
-    // No pointer to the timeline: the list knows it, and a line is smaller without.
-    QByteArray m_text;
-    int m_step;
-    bool m_utf16;
 };
 
 #endif // TIMELINE_H

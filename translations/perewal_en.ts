@@ -839,6 +839,26 @@
         <source>zapisano tylko %1 z %2 B: %3</source>
         <translation>only %1 of %2 B were written: %3</translation>
     </message>
+    <message>
+        <source>wierzchołek nr %1 leży w punkcie (%2, %3), a współrzędne mogą mieć wartość bezwzględną najwyżej %4</source>
+        <translation>vertex no. %1 lies at (%2, %3), and a coordinate may be at most %4 in magnitude</translation>
+    </message>
+    <message>
+        <source>krawędź nr %1 ma wagę %2, a waga może mieć wartość bezwzględną najwyżej %3</source>
+        <translation>edge no. %1 has the weight %2, and a weight may be at most %3 in magnitude</translation>
+    </message>
+    <message>
+        <source>Pominięto krawędź nr %1 z pliku (%2): te wierzchołki łączy już wcześniejsza krawędź</source>
+        <translation>Skipped edge no. %1 of the file (%2): an earlier edge already joins these vertices</translation>
+    </message>
+    <message>
+        <source> i jeszcze %1</source>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <source>Krawędzie o ujemnej wadze: %1; algorytm Minty&apos;ego ich nie przyjmie</source>
+        <translation>Edges of negative weight: %1; Minty&apos;s algorithm will refuse them</translation>
+    </message>
 </context>
 <context>
     <name>GraphGenerator</name>
@@ -946,16 +966,20 @@
         <translation>drawing.png</translation>
     </message>
     <message>
-        <source>Nie udało się zapisać obrazu do pliku %1.</source>
-        <translation>The picture could not be saved to the file %1.</translation>
-    </message>
-    <message>
         <source>Drukuj</source>
         <translation>Print</translation>
     </message>
     <message>
         <source>Nie udało się wydrukować rysunku.</source>
         <translation>The drawing could not be printed.</translation>
+    </message>
+    <message>
+        <source>nie udało się utworzyć obrazu (za mało pamięci?)</source>
+        <translation>the picture could not be made (not enough memory?)</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać obrazu do pliku %1: %2.</source>
+        <translation>The picture could not be saved to the file %1: %2.</translation>
     </message>
 </context>
 <context>
@@ -1220,6 +1244,10 @@
     <message>
         <source>%1: %2 wierzchołków, %3 krawędzi</source>
         <translation>%1: %2 vertices, %3 edges</translation>
+    </message>
+    <message>
+        <source>Wczytano graf z pliku %1: wierzchołki: %2, krawędzie: %3</source>
+        <translation>Loaded the graph from the file %1: vertices: %2, edges: %3</translation>
     </message>
 </context>
 <context>

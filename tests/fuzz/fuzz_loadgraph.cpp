@@ -108,8 +108,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (verticles.at(i)->name() != QString(QChar(char16_t(65 + i))))
             broken("every vertex bears its positional name");
     }
-    if (log->count() > GraphFile::NamedSkips + 1)
-        broken("skipped records take at most one line more than those named");
+    // The named skips (a repeated pair with the scene's own line before its own), the count of the rest, the
+    // edges of negative weight, and the load itself, newest.
+    if (log->count() > 2 * GraphFile::NamedSkips + 3)
+        broken("a load logs at most its named skips and three lines more");
+    if (log->count() == 0 || !log->item(0)->text().contains(QStringLiteral("Wczytano graf z pliku")))
+        broken("a load says what it loaded");
 
     // The whole drawing painted once, wherever its vertices lie.
     auto *view = window->findChild<QGraphicsView *>(QStringLiteral("graphView"));

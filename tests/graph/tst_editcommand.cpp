@@ -4,6 +4,7 @@
 #include "tests/support/testgraphs.h"
 
 #include <QDataStream>
+#include <QElapsedTimer>
 
 #include <random>
 
@@ -50,6 +51,8 @@ private slots:
     void undoingEverythingGivesTheFirstFileAndRedoingTheLast_data();
     void undoingEverythingGivesTheFirstFileAndRedoingTheLast();
     void aDirectRemovalForgetsTheSteps();
+    void undoingALoadCostsNoMoreThanTheLoad_data();
+    void undoingALoadCostsNoMoreThanTheLoad();
 };
 
 void TestEditCommand::undoingEverythingGivesTheFirstFileAndRedoingTheLast_data()
@@ -173,6 +176,72 @@ void TestEditCommand::aDirectRemovalForgetsTheSteps()
     graph.removeVerticle(graph.verticles().first());
     QCOMPARE(graph.undoStack()->count(), 0);
     QCOMPARE(fileOf(graph).size(), 8 + 2 * 18 + 12);
+}
+
+void TestEditCommand::undoingALoadCostsNoMoreThanTheLoad_data()
+{
+    QTest::addColumn<int>("verticles");
+    QTest::addColumn<int>("edges");
+    QTest::addColumn<bool>("star"); // every edge at the first vertex
+    QTest::newRow("dense, 400 / 60,000") << 400 << 60000 << false;
+    QTest::newRow("a star of 20,000 edges") << 20001 << 20000 << true;
+}
+
+// The load, its undo and its redo timed in one run: taking a whole drawing
+// out and putting it back costs about what making it did. A ratio of two
+// leaves room for a noisy machine; one by one, the undo took nearly seven
+// times the load.
+void TestEditCommand::undoingALoadCostsNoMoreThanTheLoad()
+{
+    QFETCH(int, verticles);
+    QFETCH(int, edges);
+    QFETCH(bool, star);
+
+    QByteArray bytes;
+    {
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out << qint32(verticles) << qint32(edges);
+        for (int i = 0; i < verticles; ++i)
+            out << QChar(char16_t('A' + i)) << double(i % 200 * 30) << double(i / 200 * 30);
+        std::mt19937 random(21);
+        int written = 0;
+        for (int a = 0; a < verticles && written < edges; ++a) {
+            for (int b = a + 1; b < verticles && written < edges; ++b) {
+                // Dense: about seven pairs of every eight, spread over all the vertices.
+                if (star ? a == 0 : random() % 8 != 0) {
+                    out << QChar(char16_t('A' + a)) << QChar(char16_t('A' + b)) << double(1 + random() % 99);
+                    ++written;
+                }
+            }
+        }
+        QCOMPARE(written, edges);
+    }
+    GraphFile file;
+    {
+        QDataStream in(bytes);
+        QVERIFY(file.read(in));
+    }
+    Graph graph;
+    build(graph, "AB1 BC2");
+    QElapsedTimer timer;
+    timer.start();
+    graph.undoStack()->push(EditCommand::replaceDrawing(&graph, "load", [&file](Graph &g) {
+        file.replace(g);
+        return true;
+    }));
+    const qint64 load = timer.nsecsElapsed();
+    QCOMPARE(graph.edges().size(), edges);
+    timer.restart();
+    graph.undoStack()->undo();
+    const qint64 undo = timer.nsecsElapsed();
+    QCOMPARE(graph.edges().size(), 2);
+    timer.restart();
+    graph.undoStack()->redo();
+    const qint64 redo = timer.nsecsElapsed();
+    QCOMPARE(fileOf(graph), bytes);
+    qInfo("load %.1f ms, undo %.2f, redo %.2f times the load", load / 1e6, double(undo) / load, double(redo) / load);
+    QVERIFY2(undo <= 2 * load, "the undo took more than twice the load");
+    QVERIFY2(redo <= 2 * load, "the redo took more than twice the load");
 }
 
 QTEST_MAIN(TestEditCommand)

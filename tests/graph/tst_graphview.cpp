@@ -5,12 +5,19 @@
 #include "tests/support/testgraphs.h"
 
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <memory>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace TestGraphs;
 
@@ -65,8 +72,12 @@ private slots:
     void everyViewOpensOnTheWholeDrawing();
     void zoomKeepsThePointUnderTheCursor_data();
     void zoomKeepsThePointUnderTheCursor();
+    void zoomStaysInItsRangeWhateverTheDrawing_data();
+    void zoomStaysInItsRangeWhateverTheDrawing();
     void picturesOfTheWholeDrawing_data();
     void picturesOfTheWholeDrawing();
+    void aPictureIsWrittenWholeOrNotAtAll_data();
+    void aPictureIsWrittenWholeOrNotAtAll();
     void dialogsFitTheScreenAndGrowTheirCanvas();
     void anEmptyCanvasShowsItsHint();
     void aDialogsViewOnlyPicksTheStart();
@@ -251,6 +262,52 @@ void TestGraphView::zoomKeepsThePointUnderTheCursor()
     QCOMPARE(qRound(view->zoom() * 100), percent);
 }
 
+void TestGraphView::zoomStaysInItsRangeWhateverTheDrawing_data()
+{
+    QTest::addColumn<qreal>("width");
+    QTest::addColumn<QSize>("viewport");
+    for (qreal width : {1.0, 30.0, 1000.0, 40000.0, 2000000.0}) {
+        QTest::addRow("%g wide", width) << width << QSize(401, 301);
+        QTest::addRow("%g wide, in a view of no size", width) << width << QSize(0, 0);
+    }
+}
+
+// Fitted, zoomed in and out to either end: the zoom stays within 10-800 %,
+// a finite number, and the view always shows some of the drawing.
+void TestGraphView::zoomStaysInItsRangeWhateverTheDrawing()
+{
+    QFETCH(qreal, width);
+    QFETCH(QSize, viewport);
+
+    view->resize(viewport);
+    graph->addVerticle(QPointF(-width / 2, 0));
+    graph->addVerticle(QPointF(width / 2, 0));
+    graph->addEdge(graph->verticles().first(), graph->verticles().last(), 3);
+    QList<qreal> seen;
+    auto record = [&] {
+        seen.append(view->zoom());
+        QVERIFY2(std::isfinite(view->zoom()) && view->zoom() >= GraphView::MinZoom - 1e-9
+                     && view->zoom() <= GraphView::MaxZoom + 1e-9,
+                 qPrintable(QString::number(view->zoom())));
+    };
+    view->fitDrawing();
+    record();
+    for (int i = 0; i < 30; ++i) {
+        view->zoomIn();
+        record();
+    }
+    for (int i = 0; i < 60; ++i) {
+        view->zoomOut();
+        record();
+    }
+    view->fitDrawing(GraphView::MaxZoom);
+    record();
+    QCOMPARE(*std::max_element(seen.begin(), seen.end()), GraphView::MaxZoom);
+    QCOMPARE(*std::min_element(seen.begin(), seen.end()), GraphView::MinZoom);
+    if (!viewport.isEmpty())
+        QVERIFY(view->visibleRect().intersects(graph->drawingRect()));
+}
+
 void TestGraphView::picturesOfTheWholeDrawing_data()
 {
     QTest::addColumn<QString>("file");
@@ -328,6 +385,86 @@ void TestGraphView::picturesOfTheWholeDrawing()
         QCOMPARE(image.pixelColor(first.toPoint()), QColor(Qt::green));
         QCOMPARE(image.pixelColor(3, 3), QColor(Qt::white));
     }
+}
+
+void TestGraphView::aPictureIsWrittenWholeOrNotAtAll_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("reason");
+    const bool root = geteuid() == 0;
+    const QList<QPair<const char *, QString>> failures{
+        {"size limit", "plik przekroczyłby największy rozmiar, na jaki system pozwala temu programowi"},
+        {"full disk", "brak miejsca na dysku"},
+        {"read-only folder", root ? "system plików jest tylko do odczytu" : "brak uprawnień"}};
+    for (const char *suffix : {"png", "svg", "pdf"}) {
+        for (const auto &[failure, reason] : failures)
+            QTest::addRow("%s, %s", suffix, failure) << suffix << failure << reason;
+    }
+}
+
+// Whatever stops the writing, the picture that was there stays byte for
+// byte, nothing new is left beside it, and the reason is said.
+void TestGraphView::aPictureIsWrittenWholeOrNotAtAll()
+{
+    QFETCH(QString, suffix);
+    QFETCH(QString, failure);
+    QFETCH(QString, reason);
+
+    placeFarAway(*graph);
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const bool root = geteuid() == 0;
+    // Only root can make a full or read-only filesystem; a read-only folder stops anyone else.
+    const bool mounted = failure == "full disk" || (failure == "read-only folder" && root);
+    if (mounted) {
+        if (!root)
+            QSKIP("a full filesystem needs a tmpfs, which only root can mount");
+        if (mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("this machine does not let the tests mount a tmpfs");
+    }
+    auto unmount = qScopeGuard([&] {
+        if (mounted)
+            umount(folder.toLocal8Bit().constData());
+    });
+    const QString path = folder + "/rysunek." + suffix;
+    const QByteArray old = "the picture saved before";
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit unlimited = limit;
+    if (failure == "size limit") {
+        std::signal(SIGXFSZ, SIG_IGN);
+        limit.rlim_cur = 1024;
+    } else if (failure == "full disk") {
+        QFile filler(folder + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+    } else if (root) {
+        QVERIFY(mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+    } else {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+
+    setrlimit(RLIMIT_FSIZE, &limit);
+    QString said;
+    const bool written = view->savePicture(path, &said);
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QVERIFY(!written);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), before);
+    QVERIFY2(said.contains(reason), qPrintable(said));
 }
 
 // At its first size, on a small screen and maximised: every control on screen, extra room for the canvas.

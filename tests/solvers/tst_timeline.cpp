@@ -89,7 +89,7 @@ FreshRun freshRun(const QString &solver, const QList<EdgeSpec> &edges, int count
         step->click();
         run.moments.append(snapshot(*dialog, graph));
     }
-    run.history = history(dialog->findChild<QListWidget *>(QStringLiteral("eventLogWidget")));
+    run.history = history(dialog->findChild<QAbstractItemView *>(QStringLiteral("eventLogWidget")));
     if (quickAfter >= 0) {
         Graph again;
         build(again, count, edges);
@@ -153,7 +153,7 @@ void TestTimeline::walksShowWhatFreshRunsShow()
     QVERIFY(activate(*dialog));
     emit graph.verticleClicked(byName(graph, start));
     settle();
-    auto *history = dialog->findChild<QListWidget *>(QStringLiteral("eventLogWidget"));
+    auto *history = dialog->findChild<QAbstractItemView *>(QStringLiteral("eventLogWidget"));
     bool quickDone = false;
     std::uniform_int_distribution<int> pick(0, 99);
     for (int action = 0; action < 120; ++action) {
@@ -184,10 +184,11 @@ void TestTimeline::walksShowWhatFreshRunsShow()
             else
                 key(*dialog, Qt::Key_Home);
         } else {
-            QListWidgetItem *line = history->item(std::uniform_int_distribution<int>(0, history->count() - 1)(rng));
-            done = QStringLiteral("double click on ") + line->text().mid(11);
-            history->scrollToItem(line);
-            QTest::mouseDClick(history->viewport(), Qt::LeftButton, {}, history->visualItemRect(line).center());
+            const QModelIndex line = history->model()->index(
+                std::uniform_int_distribution<int>(0, history->model()->rowCount() - 1)(rng), 0);
+            done = QStringLiteral("double click on ") + line.data().toString().mid(11);
+            history->scrollTo(line);
+            QTest::mouseDClick(history->viewport(), Qt::LeftButton, {}, history->visualRect(line).center());
         }
         settle();
         const int now = dialog->timelinePosition();

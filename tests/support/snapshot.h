@@ -92,15 +92,18 @@ inline QStringList snapshot(const QDialog &dialog, const Graph &graph)
             lines.append(name + QStringLiteral(": ") + label->text());
         else if (auto *edit = qobject_cast<QTextEdit *>(widget))
             lines.append(name + QStringLiteral(": ") + formattedText(edit));
-        if (auto *list = qobject_cast<QListWidget *>(widget)) {
-            const bool history = name == QLatin1String("eventLogWidget");
+        const bool history = name == QLatin1String("eventLogWidget");
+        if (auto *list = qobject_cast<QAbstractItemView *>(widget); list && (history || qobject_cast<QListWidget *>(list))) {
+            const QAbstractItemModel *model = list->model();
+            const int count = model->rowCount();
             // The history from its oldest line; rows of other lists from the first.
-            for (int i = 0; i < list->count(); ++i) {
-                const QListWidgetItem *item = list->item(history ? list->count() - 1 - i : i);
-                if (history && item->data(Qt::ForegroundRole).isValid())
+            for (int i = 0; i < count; ++i) {
+                const QModelIndex row = model->index(history ? count - 1 - i : i, 0);
+                if (history && row.data(Qt::ForegroundRole).isValid())
                     continue;
-                const QString text = history ? item->text().mid(11) : item->text();
-                const bool marked = history ? item->data(Qt::BackgroundRole).isValid() : item->font().strikeOut();
+                const QString text = history ? row.data().toString().mid(11) : row.data().toString();
+                const bool marked = history ? row.data(Qt::BackgroundRole).isValid()
+                                            : row.data(Qt::FontRole).value<QFont>().strikeOut();
                 const QString mark = !marked ? QString() : history ? QStringLiteral("*") : QStringLiteral("~");
                 lines.append(name + QStringLiteral(": ") + mark + text);
             }

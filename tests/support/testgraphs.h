@@ -139,20 +139,26 @@ inline GraphVerticle *byName(const Graph &graph, const QString &name)
     return found == verticles.end() ? nullptr : *found;
 }
 
-inline QStringList rows(const QListWidget *list)
+/// The text of a row of a list widget or of a view over a list model.
+inline QString rowText(const QAbstractItemView *list, int row)
+{
+    return list->model()->index(row, 0).data().toString();
+}
+
+inline QStringList rows(const QAbstractItemView *list)
 {
     QStringList result;
-    for (int i = 0; i < list->count(); ++i)
-        result.append(list->item(i)->text());
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        result.append(rowText(list, i));
     return result;
 }
 
 /// History lines without their "hh:mm:ss - " stamp, oldest first.
-inline QStringList history(const QListWidget *eventLog)
+inline QStringList history(const QAbstractItemView *eventLog)
 {
     QStringList result;
-    for (int i = eventLog->count() - 1; i >= 0; --i)
-        result.append(eventLog->item(i)->text().mid(11));
+    for (int i = eventLog->model()->rowCount() - 1; i >= 0; --i)
+        result.append(rowText(eventLog, i).mid(11));
     return result;
 }
 
@@ -223,8 +229,8 @@ public:
     T *child(const char *name) const { return dialog->findChild<T *>(QLatin1String(name)); }
     QPushButton *stepButton() const { return child<QPushButton>("stepForwardButton"); }
     QString info() const { return child<QLabel>("currentInfoLabel")->text(); }
-    QStringList list(const char *name) const { return rows(child<QListWidget>(name)); }
-    QStringList events() const { return history(child<QListWidget>("eventLogWidget")); }
+    QStringList list(const char *name) const { return rows(child<QAbstractItemView>(name)); }
+    QStringList events() const { return history(child<QAbstractItemView>("eventLogWidget")); }
 
     void start(const QString &name) { emit graph.verticleClicked(byName(graph, name)); }
     void press(int times = 1)
