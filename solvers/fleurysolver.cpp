@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -45,19 +46,30 @@ void markRemoved(GraphEdge *e)
 // a new text moves that one, and the entries must stay in order.
 void appendPlain(QTextEdit *edit, const QString &text)
 {
-    QTextCursor end(edit->document());
-    end.movePosition(QTextCursor::End);
+    QTextDocument *document = edit->document();
+    QTextCursor end(document);
+    // Outside an edit block a cursor lays its whole paragraph out to know its
+    // column: one growing paragraph would be laid out again at every entry.
+    end.beginEditBlock();
+    end.setPosition(document->characterCount() - 1);
     end.insertText(text);
+    end.endEditBlock();
 }
 
 // The stack box holds the stack bottom to top, each entry with its comma: a
 // pop takes the last entry off the end.
+// Counted in characters, not in cursor steps: a name that is a combining mark
+// joins the comma before it into one step.
 void removeLastPlain(QTextEdit *edit, int length)
 {
-    QTextCursor end(edit->document());
-    end.movePosition(QTextCursor::End);
-    end.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, length);
-    end.removeSelectedText();
+    QTextDocument *document = edit->document();
+    const int end = document->characterCount() - 1;
+    QTextCursor last(document);
+    last.beginEditBlock();
+    last.setPosition(qMax(0, end - length));
+    last.setPosition(end, QTextCursor::KeepAnchor);
+    last.removeSelectedText();
+    last.endEditBlock();
 }
 
 void showRoute(QTextEdit *edit, const QString &route)

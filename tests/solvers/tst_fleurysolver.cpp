@@ -59,6 +59,8 @@ private slots:
     void boxesAndMarksMidRun();
     void randomEulerianGraphs_data();
     void randomEulerianGraphs();
+    void theStackBoxFollowsTheStack_data();
+    void theStackBoxFollowsTheStack();
     void launchedFromTheMainWindow();
     void refusalsExplainThemselves_data();
     void refusalsExplainThemselves();
@@ -170,6 +172,47 @@ void TestFleurySolver::randomEulerianGraphs()
     Run run(graph);
     run.start(start);
     QCOMPARE(walkFault(run, start), QString());
+}
+
+void TestFleurySolver::theStackBoxFollowsTheStack_data()
+{
+    QTest::addColumn<int>("first"); // the index of the walk's lowest vertex
+
+    QTest::newRow("letters") << 0;
+    // Vertex 703 is named U+0300: a combining mark joins the comma before it into one cursor step.
+    QTest::newRow("combining marks") << 700;
+}
+
+// At every press the stack box holds the stack the history tells, bottom to top, each name with its comma.
+void TestFleurySolver::theStackBoxFollowsTheStack()
+{
+    QFETCH(int, first);
+
+    std::mt19937 rng(7);
+    QList<EdgeSpec> edges = randomEulerian(rng, 12, 10, 6);
+    for (EdgeSpec &e : edges) {
+        e.start += first;
+        e.end += first;
+    }
+    Graph graph;
+    const QList<GraphVerticle *> verticles = build(graph, first + 12, edges);
+    Run run(graph);
+    run.start(verticles.at(first)->name());
+    const QString pushed = QStringLiteral(" został umieszczony na stosie.");
+    const QString popped = QStringLiteral(" ze stosu.");
+    for (int presses = 0; run.stepButton()->isEnabled(); ++presses) {
+        QVERIFY(presses < 1000);
+        run.press();
+        QString stack;
+        for (const QString &line : run.events()) {
+            if (line.endsWith(pushed))
+                stack += line.section(QLatin1Char(' '), 1, 1) + QLatin1Char(',');
+            else if (line.startsWith(QStringLiteral("sciągnięto wierzchołek ")) && line.endsWith(popped))
+                stack.chop(line.section(QLatin1Char(' '), 2, 2).size() + 1);
+        }
+        QCOMPARE(box(run, "stosEdit"), stack);
+    }
+    QCOMPARE(box(run, "stosEdit"), QString());
 }
 
 // The button opens the dialog over the main window; closing it leaves the graph as drawn.
