@@ -22,7 +22,9 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStandardPaths>
+#if PEREWAL_SVG
 #include <QSvgGenerator>
+#endif
 #include <QToolBar>
 #include <QWheelEvent>
 
@@ -355,7 +357,11 @@ void GraphView::wheelEvent(QWheelEvent *event)
 
 QStringList GraphView::pictureFilters()
 {
+#if PEREWAL_SVG
     return {tr("Obraz PNG (*.png)"), tr("Rysunek wektorowy SVG (*.svg)"), tr("Dokument PDF (*.pdf)")};
+#else
+    return {tr("Obraz PNG (*.png)"), tr("Dokument PDF (*.pdf)")};
+#endif
 }
 
 void GraphView::renderDrawing(QPainter &painter, const QRectF &target)
@@ -372,6 +378,7 @@ bool GraphView::savePicture(const QString &fileName)
     const QRectF drawing = drawingRect();
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     QPainter painter;
+#if PEREWAL_SVG
     if (suffix == QLatin1String("svg")) {
         QSvgGenerator svg;
         svg.setFileName(fileName);
@@ -383,6 +390,7 @@ bool GraphView::savePicture(const QString &fileName)
         renderDrawing(painter, svg.viewBoxF());
         return painter.end();
     }
+#endif
     if (suffix == QLatin1String("pdf")) {
         QPdfWriter pdf(fileName);
         pdf.setTitle(window()->windowTitle());
@@ -425,7 +433,11 @@ void GraphView::savePictureAs()
 {
     // The format follows the name's extension; a name without one gets the
     // chosen format's, before the dialog asks about a file of that name.
+#if PEREWAL_SVG
     static const QStringList suffixes{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")};
+#else
+    static const QStringList suffixes{QStringLiteral("png"), QStringLiteral("pdf")};
+#endif
     const QStringList filters = pictureFilters();
     QFileDialog dialog(this, tr("Zapisz rysunek jako obraz"), QDir(pictureFolder()).filePath(tr("rysunek.png")),
                        filters.join(QStringLiteral(";;")));
