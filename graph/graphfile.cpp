@@ -5,6 +5,7 @@
 #include "graph/graphverticle.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -21,6 +22,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
 #endif
 
 namespace {
@@ -84,6 +89,42 @@ QString notRegular(mode_t mode)
 }
 #endif
 
+#ifdef Q_OS_WIN
+// Names that Windows gives to devices in every folder (NUL, CON, COM1.graf,
+// ...) and paths into the device namespace: opening them reaches a device,
+// and a console or a port may wait for input for ever.
+bool isDeviceName(const QString &fileName)
+{
+    const QString native = QDir::toNativeSeparators(fileName);
+    if (native.startsWith(QLatin1String("\\\\.\\")) || native.startsWith(QLatin1String("\\\\?\\GLOBALROOT")))
+        return true;
+    QString stem = native.section(QLatin1Char('\\'), -1).section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
+    if (stem.endsWith(QLatin1Char(':')))
+        stem.chop(1);
+    static const QStringList devices{QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+                                     QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
+    if (devices.contains(stem))
+        return true;
+    return stem.size() == 4 && (stem.startsWith(QLatin1String("COM")) || stem.startsWith(QLatin1String("LPT")))
+        && stem.at(3) >= QLatin1Char('1') && stem.at(3) <= QLatin1Char('9');
+}
+
+// What was opened, as Windows sees it: only a disk file is a graph file.
+QString notDiskFile(int fd)
+{
+    switch (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd)))) {
+    case FILE_TYPE_DISK:
+        return QString();
+    case FILE_TYPE_PIPE:
+        return GraphFile::tr("to potok (FIFO), a nie zwykły plik");
+    case FILE_TYPE_CHAR:
+        return GraphFile::tr("to urządzenie, a nie zwykły plik");
+    default:
+        return GraphFile::tr("to nie jest zwykły plik");
+    }
+}
+#endif
+
 } // namespace
 
 bool GraphFile::fail(const QString &reason)
@@ -124,11 +165,21 @@ bool GraphFile::read(const QString &fileName)
     }
     const qint64 size = info.st_size;
 #else
+#ifdef Q_OS_WIN
+    if (isDeviceName(fileName))
+        return fail(tr("to urządzenie, a nie zwykły plik"));
+#endif
     file.setFileName(fileName);
-    if (const QFileInfo info(fileName); info.exists() && !info.isFile())
+    if (const QFileInfo info(fileName); !info.exists())
+        return fail(tr("nie ma takiego pliku"));
+    else if (!info.isFile())
         return fail(info.isDir() ? tr("to katalog, nie plik") : tr("to nie jest zwykły plik"));
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
+#ifdef Q_OS_WIN
+    if (const QString reason = notDiskFile(file.handle()); !reason.isEmpty())
+        return fail(reason);
+#endif
     const qint64 size = file.size();
 #endif
 

@@ -24,7 +24,9 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStandardPaths>
+#if PEREWAL_SVG
 #include <QSvgGenerator>
+#endif
 #include <QToolBar>
 #include <QWheelEvent>
 
@@ -371,7 +373,11 @@ void GraphView::wheelEvent(QWheelEvent *event)
 
 QStringList GraphView::pictureFilters()
 {
+#if PEREWAL_SVG
     return {tr("Obraz PNG (*.png)"), tr("Rysunek wektorowy SVG (*.svg)"), tr("Dokument PDF (*.pdf)")};
+#else
+    return {tr("Obraz PNG (*.png)"), tr("Dokument PDF (*.pdf)")};
+#endif
 }
 
 void GraphView::renderDrawing(QPainter &painter, const QRectF &target)
@@ -396,6 +402,7 @@ bool GraphView::savePicture(const QString &fileName, QString *reason)
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     QPainter painter;
     bool drawn = false;
+#if PEREWAL_SVG
     if (suffix == QLatin1String("svg")) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
@@ -406,7 +413,9 @@ bool GraphView::savePicture(const QString &fileName, QString *reason)
             renderDrawing(painter, svg.viewBoxF());
             drawn = painter.end();
         }
-    } else if (suffix == QLatin1String("pdf")) {
+    } else
+#endif
+    if (suffix == QLatin1String("pdf")) {
         QPdfWriter pdf(&buffer);
         pdf.setTitle(documentTitle());
         // At the screen's resolution the hairlines of plain vertices stay visible on paper.
@@ -462,7 +471,11 @@ void GraphView::savePictureAs()
 {
     // The format follows the name's extension; a name without one gets the
     // chosen format's, before the dialog asks about a file of that name.
+#if PEREWAL_SVG
     static const QStringList suffixes{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")};
+#else
+    static const QStringList suffixes{QStringLiteral("png"), QStringLiteral("pdf")};
+#endif
     const QStringList filters = pictureFilters();
     QFileDialog dialog(this, tr("Zapisz rysunek jako obraz"), QDir(pictureFolder()).filePath(tr("rysunek.png")),
                        filters.join(QStringLiteral(";;")));

@@ -2,7 +2,9 @@
 # the executable and every example graph (EXAMPLES, relative to SOURCE_DIR)
 # in PREFIX/INSTALL_DIR, the graphs in its grafy folder; on Linux also the
 # link in bin/ that leads to the executable, the menu entry, the description,
-# the type of graph files and the icon in every size (ICON_SIZES).
+# the type of graph files and the icon in every size (ICON_SIZES); on Windows
+# (EXECUTABLE_SUFFIX .exe) also Qt's Polish catalogue and the qt.conf that
+# leads Qt to it.
 
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -12,7 +14,7 @@ if(NOT result EQUAL 0)
 endif()
 
 set(program_dir ${PREFIX}/${INSTALL_DIR})
-set(program ${program_dir}/perewal${CMAKE_EXECUTABLE_SUFFIX})
+set(program ${program_dir}/perewal${EXECUTABLE_SUFFIX})
 if(NOT EXISTS ${program} OR IS_SYMLINK ${program})
     message(FATAL_ERROR "no executable in ${program_dir}")
 endif()
@@ -24,6 +26,14 @@ foreach(example IN LISTS EXAMPLES)
         message(FATAL_ERROR "${program_dir}/grafy/${name} is missing or differs from ${example}")
     endif()
 endforeach()
+
+if(EXECUTABLE_SUFFIX STREQUAL ".exe")
+    foreach(file qt.conf translations/qtbase_pl.qm)
+        if(NOT EXISTS ${program_dir}/${file})
+            message(FATAL_ERROR "no ${file} beside the program")
+        endif()
+    endforeach()
+endif()
 
 if(APP_ID)
     set(link ${PREFIX}/bin/perewal)

@@ -28,11 +28,17 @@
 #include <cstring>
 #include <memory>
 
+#ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <psapi.h>
+#endif
 
 // The address sanitizer: gcc says so by a macro, clang by a feature.
 #if defined(__has_feature)
@@ -144,6 +150,12 @@ QByteArray header(qint32 verticles, qint32 edges)
 // A figure of this process's memory in MiB as the kernel counts it: "VmHWM" the peak, "VmSize" the address space.
 qint64 statusMib(const QByteArray &key)
 {
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters)))
+        return -1;
+    return qint64(key == "VmHWM" ? counters.PeakWorkingSetSize : counters.PagefileUsage) >> 20;
+#endif
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
@@ -233,9 +245,13 @@ LoadOutcome loadInWindow(const QString &path)
 // needs far more than its limit fails here rather than taking the machine down with it.
 int reportLoad(const QString &path, qint64 mib)
 {
+#ifdef Q_OS_UNIX
     const rlim_t room = rlim_t(statusMib("VmSize") + 2 * mib + 512) << 20;
     const rlimit cap{room, room};
     setrlimit(RLIMIT_AS, &cap);
+#else
+    Q_UNUSED(mib);
+#endif
     // Vertex names past the Latin letters come from scripts no font here covers, and Qt warns about each.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     const LoadOutcome outcome = loadInWindow(path);
@@ -391,8 +407,11 @@ void TestPerewal::savingKeepsTheOldFileUnlessItSucceeds_data()
 
     QTest::newRow("over an old, longer file") << "stary.graf" << 0 << true << "";
     QTest::newRow("into a missing folder") << "brak/nowy.graf" << 0 << false << "...";
+#ifdef Q_OS_UNIX
+    // Windows has no limit of a file's size to stand in for a full disk.
     QTest::newRow("over an old file, the disk full half way") << "stary.graf" << 50 << false
         << "zapisano tylko 50 z 98 B: plik przekroczyłby największy rozmiar, na jaki system pozwala temu programowi";
+#endif
 }
 
 void TestPerewal::savingKeepsTheOldFileUnlessItSucceeds()
@@ -404,6 +423,7 @@ void TestPerewal::savingKeepsTheOldFileUnlessItSucceeds()
 
     QVERIFY(writeFile(path("stary.graf"), QByteArray(500, 'x')));
     drawTriangle(*window->graph());
+#ifdef Q_OS_UNIX
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old;
     getrlimit(RLIMIT_FSIZE, &old);
@@ -411,6 +431,10 @@ void TestPerewal::savingKeepsTheOldFileUnlessItSucceeds()
     setrlimit(RLIMIT_FSIZE, &fileSizeLimit);
     const bool result = window->saveGraphTo(path(target));
     setrlimit(RLIMIT_FSIZE, &old);
+#else
+    Q_UNUSED(room);
+    const bool result = window->saveGraphTo(path(target));
+#endif
 
     QCOMPARE(result, saved);
     QFile file(path("stary.graf"));
@@ -436,7 +460,8 @@ void TestPerewal::randomGraphsComeBackAsDrawn()
 
 void TestPerewal::loadingReplacesTheDrawingOrLogsWhy_data()
 {
-    QTest::addColumn<QString>("kind"); // file, missing, directory, socket, fifo or sparse; or the path of a device
+    // file, missing, directory, socket, fifo, sparse or device (a device's name in the folder); or a device's path
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QByteArray>("content"); // a file's bytes; the start of a sparse file
     QTest::addColumn<qint64>("size"); // the length of a sparse file
     QTest::addColumn<QString>("drawing"); // outline() of the drawing afterwards; "kept" when refused
@@ -496,9 +521,19 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy_data()
 
     row("a missing file", "missing", {}, "kept", refused("nie ma takiego pliku"));
     row("a directory", "directory", {}, "kept", refused("to katalog, nie plik"));
+#ifdef Q_OS_UNIX
     row("a socket", "socket", {}, "kept", refused("to gniazdo, a nie zwykły plik"));
     row("a FIFO without a writer", "fifo", {}, "kept", refused("to potok (FIFO), a nie zwykły plik"), 0, 32, 2);
     row("/dev/zero", "/dev/zero", {}, "kept", refused("to urządzenie, a nie zwykły plik"), 0, 32, 2);
+#endif
+#ifdef Q_OS_WIN
+    // Windows reaches a device through these names in any folder; the console and a port wait for input.
+    const QStringList device = refused("to urządzenie, a nie zwykły plik");
+    row("NUL", "NUL", {}, "kept", device, 0, 32, 2);
+    row("CON, the console", "CON", {}, "kept", device, 0, 32, 2);
+    row("COM1.graf in the folder: the serial port", "device", {}, "kept", device, 0, 32, 2);
+    row("a named pipe", "\\\\.\\pipe\\perewal", {}, "kept", device, 0, 32, 2);
+#endif
 
     const QString tooShort = "plik ma %1 B, za mało nawet na nagłówek z liczbami wierzchołków i krawędzi (8 B)";
     const QString wrongSize = "plik ma %1 B, a dla liczb z nagłówka (wierzchołki: %2, krawędzie: %3) powinien mieć "
@@ -555,7 +590,7 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy()
     QFETCH(int, seconds);
 
     QString file = path("plik.graf");
-    const QByteArray name = QFile::encodeName(file);
+    [[maybe_unused]] const QByteArray name = QFile::encodeName(file);
     if (kind == "file") {
         QVERIFY(writeFile(file, content));
     } else if (kind == "sparse") {
@@ -563,6 +598,7 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy()
         QVERIFY(QFile::resize(file, size));
     } else if (kind == "directory") {
         QVERIFY(QDir().mkdir(file));
+#ifdef Q_OS_UNIX
     } else if (kind == "fifo") {
         QCOMPARE(mkfifo(name.constData(), 0600), 0);
     } else if (kind == "socket") {
@@ -573,6 +609,9 @@ void TestPerewal::loadingReplacesTheDrawingOrLogsWhy()
         const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
         QCOMPARE(bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
         close(listener);
+#endif
+    } else if (kind == "device") {
+        file = path("COM1.graf");
     } else if (kind != "missing") {
         file = kind;
     }

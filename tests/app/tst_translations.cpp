@@ -102,6 +102,8 @@ void TestTranslations::everyTextHasAFinishedTranslation()
 // lupdate run on the sources finds exactly the texts the committed catalogue translates.
 void TestTranslations::theCatalogueHoldsTheTextsOfTheSources()
 {
+    if (QStringLiteral(PEREWAL_LUPDATE).isEmpty())
+        QSKIP("cross-built: lupdate runs on the build machine, whose own build of this test checks the catalogue");
     QTemporaryDir dir;
     const QString fresh = dir.filePath(QStringLiteral("fresh.ts"));
     QProcess lupdate;
