@@ -247,7 +247,8 @@ void AbstractSolver::setHelpPage(const QString &anchor)
 
 void AbstractSolver::showHelp()
 {
-    HelpWindow::open(this, m_helpPage);
+    // In the exercise mode the student wants to know how to answer, not how the algorithm runs.
+    HelpWindow::open(this, exerciseActive() ? QStringLiteral("cwiczenie") : m_helpPage);
 }
 
 void AbstractSolver::setNextStepHint(const QString &hint)

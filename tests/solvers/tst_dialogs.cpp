@@ -8,6 +8,7 @@
 #include "tests/support/snapshot.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCheckBox>
 #include <QTextLayout>
 #include <QScreen>
 #include <QScrollBar>
@@ -209,11 +210,15 @@ void TestDialogs::helpOpensAtTheAlgorithm_data()
     QTest::addColumn<QString>("solver");
     QTest::addColumn<QString>("language");
     QTest::addColumn<bool>("byKey");
+    QTest::addColumn<bool>("exercise");
     for (const QString &solver : solvers) {
         for (const char *language : {"pl", "en"}) {
-            QTest::addRow("%s, %s, F1", qPrintable(solver), language) << solver << QString::fromLatin1(language) << true;
+            QTest::addRow("%s, %s, F1", qPrintable(solver), language)
+                << solver << QString::fromLatin1(language) << true << false;
             QTest::addRow("%s, %s, Pomoc", qPrintable(solver), language)
-                << solver << QString::fromLatin1(language) << false;
+                << solver << QString::fromLatin1(language) << false << false;
+            QTest::addRow("%s, %s, F1 in the exercise mode", qPrintable(solver), language)
+                << solver << QString::fromLatin1(language) << true << true;
         }
     }
 }
@@ -225,6 +230,7 @@ void TestDialogs::helpOpensAtTheAlgorithm()
     QFETCH(QString, solver);
     QFETCH(QString, language);
     QFETCH(bool, byKey);
+    QFETCH(bool, exercise);
 
     Translations translations;
     translations.install(*QCoreApplication::instance(), language);
@@ -232,6 +238,8 @@ void TestDialogs::helpOpensAtTheAlgorithm()
     build(graph, anyGraph);
     std::unique_ptr<AbstractSolver> dialog = open(solver, graph);
     QVERIFY(showActive(*dialog));
+    if (exercise)
+        child<QCheckBox>(*dialog, "exerciseCheckBox")->setChecked(true);
     if (byKey)
         key(*dialog, Qt::Key_F1);
     else
@@ -242,9 +250,12 @@ void TestDialogs::helpOpensAtTheAlgorithm()
     QTRY_VERIFY(help->isVisible());
     // Not under the modal dialog's block: the help belongs to the dialog's window.
     QCOMPARE(help->parentWidget(), dialog.get());
-    QCOMPARE(help->page(), solver == QLatin1String("dijkstraprim") ? QStringLiteral("dijkstra-prim") : solver);
+    QCOMPARE(help->page(), exercise                              ? QStringLiteral("cwiczenie")
+                           : solver == QLatin1String("dijkstraprim") ? QStringLiteral("dijkstra-prim")
+                                                                     : solver);
     auto *browser = help->findChild<QTextBrowser *>(QStringLiteral("helpBrowser"));
-    const QString title = helpTitleOf(solver, language);
+    const QString title = !exercise ? helpTitleOf(solver, language)
+                          : language == QLatin1String("en") ? QStringLiteral("Exercise mode") : QStringLiteral("Ćwiczenie");
     QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
     QTextBlock block = browser->document()->firstBlock();
     while (block.isValid() && !block.text().startsWith(title))
