@@ -31,14 +31,7 @@ const QStringList solvers{"minty", "dijkstraprim", "fleury"};
 
 std::unique_ptr<AbstractSolver> open(const QString &solver, Graph &graph, QWidget *parent = nullptr)
 {
-    std::unique_ptr<AbstractSolver> dialog;
-    if (solver == QLatin1String("minty"))
-        dialog = std::make_unique<MintySolver>(&graph, parent);
-    else if (solver == QLatin1String("dijkstraprim"))
-        dialog = std::make_unique<DijkstraPrimSolver>(&graph, parent);
-    else
-        dialog = std::make_unique<FleurySolver>(&graph, parent);
-    return dialog;
+    return TestGraphs::openSolver(solver, graph, parent);
 }
 
 bool showActive(QWidget &dialog)

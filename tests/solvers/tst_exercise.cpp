@@ -22,13 +22,8 @@ enum Algorithm { Minty, Prim, Fleury };
 
 std::unique_ptr<AbstractSolver> open(Algorithm algorithm, Graph &graph)
 {
-    std::unique_ptr<AbstractSolver> dialog;
-    if (algorithm == Minty)
-        dialog = std::make_unique<MintySolver>(&graph, nullptr);
-    else if (algorithm == Prim)
-        dialog = std::make_unique<DijkstraPrimSolver>(&graph, nullptr);
-    else
-        dialog = std::make_unique<FleurySolver>(&graph, nullptr);
+    static const QStringList names{QStringLiteral("minty"), QStringLiteral("dijkstraprim"), QStringLiteral("fleury")};
+    std::unique_ptr<AbstractSolver> dialog = TestGraphs::openSolver(names.at(algorithm), graph);
     dialog->show();
     return dialog;
 }

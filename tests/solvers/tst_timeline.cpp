@@ -30,13 +30,7 @@ QString startFor(const Graph &graph, std::mt19937 &rng)
 
 std::unique_ptr<AbstractSolver> open(const QString &solver, Graph &graph)
 {
-    std::unique_ptr<AbstractSolver> dialog;
-    if (solver == QLatin1String("minty"))
-        dialog = std::make_unique<MintySolver>(&graph, nullptr);
-    else if (solver == QLatin1String("dijkstraprim"))
-        dialog = std::make_unique<DijkstraPrimSolver>(&graph, nullptr);
-    else
-        dialog = std::make_unique<FleurySolver>(&graph, nullptr);
+    std::unique_ptr<AbstractSolver> dialog = TestGraphs::openSolver(solver, graph);
     dialog->show();
     return dialog;
 }

@@ -5,6 +5,9 @@
 // text: two dialogs that show the same thing give the same lines.
 
 #include "solvers/canvasmarks.h"
+#include "solvers/dijkstraprimsolver.h"
+#include "solvers/fleurysolver.h"
+#include "solvers/mintysolver.h"
 #include "tests/support/testgraphs.h"
 
 #include <QAbstractButton>
@@ -14,8 +17,19 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <memory>
 
 namespace TestGraphs {
+
+/// A new dialog of the solver named "minty", "dijkstraprim" or "fleury" on the graph, not shown yet.
+inline std::unique_ptr<AbstractSolver> openSolver(const QString &solver, Graph &graph, QWidget *parent = nullptr)
+{
+    if (solver == QLatin1String("minty"))
+        return std::make_unique<MintySolver>(&graph, parent);
+    if (solver == QLatin1String("dijkstraprim"))
+        return std::make_unique<DijkstraPrimSolver>(&graph, parent);
+    return std::make_unique<FleurySolver>(&graph, parent);
+}
 
 /// A text box as its runs of one font weight: "A,B,@400".
 inline QString formattedText(const QTextEdit *edit)
