@@ -218,7 +218,7 @@ bool Perewal::maybeSave()
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Save:
-        return saveDrawingTo();
+        return saveDrawing();
     case QMessageBox::Discard:
         return true;
     default:
@@ -404,12 +404,7 @@ void Perewal::saveGraph()
     saveGraphAs();
 }
 
-void Perewal::saveDrawing()
-{
-    saveDrawingTo();
-}
-
-bool Perewal::saveDrawingTo()
+bool Perewal::saveDrawing()
 {
     return m_fileName.isEmpty() ? saveGraphAs() : saveGraphTo(m_fileName);
 }

@@ -51,7 +51,7 @@ public slots:
     /// Always asks where to save, as the "Zapisz graf" button does.
     void saveGraph();
     /// Saves a drawing that has a file straight to it (Ctrl+S); asks where only for a new drawing.
-    void saveDrawing();
+    bool saveDrawing();
     void loadGraph();
     void weighSchemeChanged(int index);
     /// Empties the canvas, a step that can be undone; asks first about unsaved changes.
@@ -82,7 +82,6 @@ private:
     static QString graphFolder();
     bool maybeSave();
     bool saveGraphAs();
-    bool saveDrawingTo();
     QString askForFile(QFileDialog::AcceptMode mode, const QString &caption);
     void createActions();
     void showMode(int mode);
