@@ -2,20 +2,24 @@
 #define HISTORYMODEL_H
 
 #include <QAbstractListModel>
+#include <QByteArray>
 
+#include <array>
 #include <deque>
 #include <functional>
+#include <utility>
 #include <vector>
 
 /**
  * The lines of a solver's history, newest in the first row, each tagged with
  * the step that wrote it. A run may write millions of lines, so the model
- * keeps their text in one buffer of UTF-8 (a line holding what UTF-8 cannot,
- * a vertex named by a lone surrogate, as UTF-16) with an end and a step per
- * line: a line costs its characters and a few bytes more, and a view asks
- * only for the rows it shows. Lines of steps after the present moment are
- * greyed and the present step's lines highlighted when a view paints them,
- * so a move along the timeline touches no line.
+ * keeps their text as UTF-8 (a line holding what UTF-8 cannot, a vertex named
+ * by a lone surrogate, as UTF-16) in blocks of about 16 KB, each compressed as
+ * soon as it is full, with an end per line and a step per run of lines: a line
+ * costs a fraction of its characters and a few bytes more, and a view asks
+ * only for the rows it shows, a block or two. Lines of steps after the
+ * present moment are greyed and the present step's lines highlighted when a
+ * view paints them, so a move along the timeline touches no line.
  */
 class HistoryModel : public QAbstractListModel
 {
@@ -24,6 +28,8 @@ class HistoryModel : public QAbstractListModel
 public:
     /// The step of a line whose step is not made yet.
     static constexpr int Pending = -2;
+    /// The text a block holds before it is compressed.
+    static constexpr int BlockBytes = 16384;
 
     /// present tells which step is the present moment.
     HistoryModel(std::function<int()> present, QObject *parent);
@@ -43,16 +49,34 @@ public:
     bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
 
 private:
+    struct Block
+    {
+        QByteArray packed;
+        int firstLine;
+    };
     // Lines are kept oldest first: a new line is appended, and rows count from the end.
     int lineOf(int row) const { return int(m_ends.size()) - 1 - row; }
-    quint64 beginOf(int line) const { return line > 0 ? m_ends[line - 1] : 0; }
+    int blockOf(int line) const;
+    int firstLineOf(int block) const { return block < int(m_blocks.size()) ? m_blocks[block].firstLine : m_openFirst; }
+    const QByteArray &blockText(int block) const;
+    int stepOf(int line) const;
+    void seal();
+    void reopen(int block);
+    void removeStepRuns(int first, int count);
 
     std::function<int()> m_present;
-    // Blocks of a deque grow without copying what is there, and go back to the system as lines go.
-    std::deque<char> m_text;
-    std::deque<quint64> m_ends;
-    std::deque<qint32> m_steps;
+    // Full blocks, compressed, and the text of the lines after them.
+    std::vector<Block> m_blocks;
+    QByteArray m_open;
+    int m_openFirst = 0;
+    // Each line's end in its block's text.
+    std::deque<quint32> m_ends;
+    // Lines come step after step: a step is kept once for the lines from the first line of its run on.
+    std::vector<std::pair<int, int>> m_stepRuns;
     std::vector<bool> m_utf16;
+    // The blocks unpacked last: a view paints rows that lie in one block or two.
+    mutable std::array<std::pair<int, QByteArray>, 2> m_unpacked{{{-1, {}}, {-1, {}}}};
+    mutable int m_nextUnpacked = 0;
 };
 
 #endif // HISTORYMODEL_H

@@ -1,5 +1,6 @@
 #include "solvers/dijkstraprimsolver.h"
 #include "solvers/fleurysolver.h"
+#include "solvers/historymodel.h"
 #include "solvers/mintysolver.h"
 #include "tests/support/snapshot.h"
 
@@ -112,6 +113,8 @@ private slots:
     void keysWorkWhereverTheFocusIs();
     void playStopsAtTheEndAndAtAnyControl();
     void aNewStartReplacesTheRun();
+    void historyKeepsItsLinesWhateverIsDone_data();
+    void historyKeepsItsLinesWhateverIsDone();
 };
 
 void TestTimeline::walksShowWhatFreshRunsShow_data()
@@ -343,6 +346,72 @@ void TestTimeline::aNewStartReplacesTheRun()
              (QStringList{"Wybrano wierzchołek 'B' jako startowy.",
                           "Dodano wierzchołek 'B' do listy wierzchołków odwiedzonych i przypisano mu wartość: 0."}));
     QCOMPARE(marked(graph), QStringList{"B: green r15 w3"});
+}
+
+void TestTimeline::historyKeepsItsLinesWhateverIsDone_data()
+{
+    QTest::addColumn<int>("lineLength");
+    QTest::addColumn<int>("seed");
+    // Short lines fill a packed block with hundreds; long ones with a few, or one line is a block.
+    QTest::newRow("short lines") << 40 << 1;
+    QTest::newRow("lines of a row") << 300 << 2;
+    QTest::newRow("lines longer than a block") << HistoryModel::BlockBytes + 100 << 3;
+}
+
+// Random prepends, retags and removals against a plain list of lines: every
+// row reads back its text and step, across packed blocks and open ones.
+void TestTimeline::historyKeepsItsLinesWhateverIsDone()
+{
+    QFETCH(int, lineLength);
+    QFETCH(int, seed);
+    std::mt19937 random(seed);
+    auto below = [&](int n) { return int(random() % unsigned(n)); };
+    HistoryModel model([] { return 0; }, nullptr);
+    QStringList texts; // newest first, as the rows
+    QList<int> steps;
+    const QStringList words = {"Dodano krawędź", "'A-B'", "ą̀", QString(QChar(0xD800)), "->", "(12)", "Ω"};
+    int step = -1;
+    const int rounds = qMax(60, 6000 * 40 / lineLength);
+    for (int round = 0; round < rounds; ++round) {
+        const int what = below(20);
+        if (what < 15) {
+            QString text;
+            const int length = lineLength / 2 + below(lineLength);
+            while (text.size() < length)
+                text += words.at(below(words.size())) + QLatin1Char(' ');
+            step += below(3) == 0;
+            model.prepend(text, step);
+            texts.prepend(text);
+            steps.prepend(step);
+        } else if (what < 18 && !texts.isEmpty()) {
+            const int row = below(texts.size());
+            const int newStep = below(4) == 0 ? HistoryModel::Pending : steps.at(row) + below(3) - 1;
+            model.setStep(row, newStep);
+            steps[row] = newStep;
+        } else if (!texts.isEmpty()) {
+            const int row = below(texts.size());
+            const int count = 1 + below(qMin(texts.size() - row, 8));
+            QVERIFY(model.removeRows(row, count));
+            texts.remove(row, count);
+            steps.remove(row, count);
+        }
+        if (round % 97 == 0 || round + 3 > rounds) {
+            QCOMPARE(model.rowCount(), texts.size());
+            for (int row = 0; row < texts.size(); ++row) {
+                QCOMPARE(model.text(row), texts.at(row));
+                QCOMPARE(model.step(row), steps.at(row));
+            }
+        }
+    }
+    // Packed, the lines take less than their UTF-8.
+    qint64 utf8 = 0;
+    for (const QString &text : std::as_const(texts))
+        utf8 += text.toUtf8().size();
+    if (texts.size() > 100)
+        QVERIFY2(model.storedBytes() < utf8, qPrintable(QString::number(model.storedBytes())));
+    model.clear();
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.storedBytes(), 0);
 }
 
 QTEST_MAIN(TestTimeline)
