@@ -19,6 +19,7 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 // The records of a Change, by kind:
@@ -191,11 +192,11 @@ void Timeline::setLook(QGraphicsItem *item, const Look &look)
         if (v->brush().color().rgba() != look.fill) {
             QBrush brush = v->brush();
             brush.setColor(QColor::fromRgba(look.fill));
-            v->setBrush(brush);
+            v->setBrush(Graph::sharedBrush(brush));
         }
         const QPen pen = penFor(v->pen());
         if (pen != v->pen())
-            v->setPen(pen);
+            v->setPen(Graph::sharedPen(pen));
         const QRectF rect(-look.radius, -look.radius, 2 * look.radius, 2 * look.radius);
         if (rect != v->rect())
             v->setRect(rect);
@@ -203,7 +204,7 @@ void Timeline::setLook(QGraphicsItem *item, const Look &look)
         auto *e = static_cast<QGraphicsLineItem *>(item);
         const QPen pen = penFor(e->pen());
         if (pen != e->pen())
-            e->setPen(pen);
+            e->setPen(Graph::sharedPen(pen));
     }
 }
 
@@ -278,8 +279,15 @@ void Timeline::listRowsInserted(int list, int first, int last)
     for (int row = first; row <= last; ++row)
         rows.push_back(rowOf(shadow.list, row));
     if (m_recording) {
-        m_pendingChanges.push_back(change(RowsInserted, shadow.widget, first, last - first + 1,
-                                          qint32(m_pendingRows.size())));
+        // Rows appended one by one in a step, as a solver fills a list, are one change.
+        Change *previous = m_pendingChanges.empty() ? nullptr : &m_pendingChanges.back();
+        if (previous && previous->kind == RowsInserted && previous->widget == shadow.widget
+            && previous->a + previous->b == first && previous->c + previous->b == qint32(m_pendingRows.size())) {
+            previous->b += last - first + 1;
+        } else {
+            m_pendingChanges.push_back(change(RowsInserted, shadow.widget, first, last - first + 1,
+                                              qint32(m_pendingRows.size())));
+        }
         m_pendingRows.insert(m_pendingRows.end(), rows.begin(), rows.end());
     }
     shadow.rows.insert(shadow.rows.begin() + first, rows.begin(), rows.end());
@@ -544,7 +552,7 @@ bool Timeline::commit()
         if (records.empty())
             m_itemFirstLooks[look.item] = look.before;
         records.push_back(quint32(m_looks.size()));
-        m_looks.push_back({look.item, look.after});
+        m_looks.push_back({look.item, lookId(look.after)});
     }
     for (Change change : m_pendingChanges) {
         if (change.kind == RowsInserted || change.kind == RowsRemoved || change.kind == RowChanged)
@@ -594,7 +602,7 @@ void Timeline::truncate(int steps)
     for (ListShadow &shadow : m_lists) {
         while (!shadow.checkpoints.empty() && shadow.checkpoints.back().step >= steps)
             shadow.checkpoints.pop_back();
-        shadow.changesSinceCheckpoint = 0;
+        shadow.rowsSinceCheckpoint = 0;
     }
     m_looks.resize(kept.looksEnd);
     m_changes.resize(kept.changesEnd);
@@ -651,12 +659,26 @@ void Timeline::rebase()
     }
 }
 
+quint32 Timeline::lookId(const Look &look)
+{
+    quint32 width = 0;
+    std::memcpy(&width, &look.width, sizeof width);
+    const QPair<quint64, quint64> key(quint64(look.fill) << 32 | look.line,
+                                      quint64(width) << 32 | quint64(quint16(look.radius)) << 8 | look.style);
+    auto id = m_lookIds.constFind(key);
+    if (id == m_lookIds.constEnd()) {
+        id = m_lookIds.insert(key, quint32(m_lookTable.size()));
+        m_lookTable.push_back(look);
+    }
+    return id.value();
+}
+
 Timeline::Look Timeline::lookBefore(quint32 record) const
 {
     const qint32 item = m_looks[record].item;
     const std::vector<quint32> &records = m_itemLooks[item];
     const auto at = std::lower_bound(records.begin(), records.end(), record);
-    return at == records.begin() ? m_itemFirstLooks[item] : m_looks[*(at - 1)].after;
+    return at == records.begin() ? m_itemFirstLooks[item] : lookAfter(*(at - 1));
 }
 
 // Going back, an item takes its look from before the earliest step that
@@ -674,7 +696,7 @@ void Timeline::applyLooks(int from, int to)
             if (records.empty())
                 continue;
             const auto after = std::lower_bound(records.begin(), records.end(), end);
-            const Look look = after == records.begin() ? m_itemFirstLooks[item] : m_looks[*(after - 1)].after;
+            const Look look = after == records.begin() ? m_itemFirstLooks[item] : lookAfter(*(after - 1));
             if (!(lookOf(m_items[item]) == look))
                 setLook(m_items[item], look);
         }
@@ -695,7 +717,7 @@ void Timeline::applyLooks(int from, int to)
         }
     } else {
         for (quint32 i = last; i-- > first;)
-            apply(m_looks[i], m_looks[i].after);
+            apply(m_looks[i], lookAfter(i));
     }
 }
 
@@ -710,23 +732,24 @@ void Timeline::applyRowChange(std::vector<Row> &rows, const Change &change, bool
     }
 }
 
-// A list's rows are kept whenever it has changed about as often as it has
-// rows: the copies cost no more than the records.
+// A list's rows are kept whenever about as many rows have changed as it
+// has: the copies cost no more than the records.
 void Timeline::checkpointLists(bool initial)
 {
     for (ListShadow &shadow : m_lists) {
         if (initial) {
             shadow.checkpoints.clear();
             shadow.checkpoints.push_back({-1, shadow.rows});
-            shadow.changesSinceCheckpoint = 0;
+            shadow.rowsSinceCheckpoint = 0;
             continue;
         }
         const std::vector<quint32> &records = m_widgetChanges[shadow.widget];
-        const auto fresh = records.end() - std::lower_bound(records.begin(), records.end(), changesBegin(m_position));
-        shadow.changesSinceCheckpoint += int(fresh);
-        if (shadow.changesSinceCheckpoint > qMax(64, int(shadow.rows.size()))) {
+        // Counted in rows: one record may insert a whole list.
+        for (auto r = std::lower_bound(records.begin(), records.end(), changesBegin(m_position)); r != records.end(); ++r)
+            shadow.rowsSinceCheckpoint += m_changes[*r].kind == RowChanged ? 1 : m_changes[*r].b;
+        if (shadow.rowsSinceCheckpoint > qMax(64, int(shadow.rows.size()))) {
             shadow.checkpoints.push_back({m_position, shadow.rows});
-            shadow.changesSinceCheckpoint = 0;
+            shadow.rowsSinceCheckpoint = 0;
         }
     }
 }

@@ -114,7 +114,7 @@ private:
     struct LookChange
     {
         qint32 item; // by number: a long jump marks items in an array, not a hash
-        Look after;
+        quint32 look; // a run uses a handful of looks: each is kept once
     };
     enum ChangeKind : quint8 { LabelText, Hidden, Enabled, RowsInserted, RowsRemoved, RowChanged, TextChanged };
     /// One change of a widget; a, b, c, d by kind (see timeline.cpp).
@@ -165,7 +165,7 @@ private:
         quint8 widget;
         std::vector<Row> rows;
         std::vector<Checkpoint> checkpoints;
-        int changesSinceCheckpoint = 0;
+        int rowsSinceCheckpoint = 0;
     };
     struct TextShadow
     {
@@ -201,6 +201,8 @@ private:
     quint32 changesBegin(int step) const { return step <= 0 ? 0 : m_steps[step - 1].changesEnd; }
     quint32 linesEnd(int step) const { return step < 0 ? 0 : m_steps[step].linesEnd; }
     Look lookBefore(quint32 record) const;
+    const Look &lookAfter(quint32 record) const { return m_lookTable[m_looks[record].look]; }
+    quint32 lookId(const Look &look);
     void applyLooks(int from, int to);
     void applyChanges(int from, int to);
     void applyRowChange(std::vector<Row> &rows, const Change &change, bool back) const;
@@ -243,6 +245,8 @@ private:
     QHash<QGraphicsItem *, qint32> m_itemIds;
     std::vector<std::vector<quint32>> m_itemLooks;
     std::vector<Look> m_itemFirstLooks;
+    std::vector<Look> m_lookTable;
+    QHash<QPair<quint64, quint64>, quint32> m_lookIds;
     std::vector<quint32> m_itemMarks;
     quint32 m_jump = 0;
     // Each watched widget's records in order, its rows and text apart from the rest:
