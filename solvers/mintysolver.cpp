@@ -77,7 +77,7 @@ bool MintySolver::refuseNegativeWeights()
 
 MintySolver::TimelineState MintySolver::saveTimelineState() const
 {
-    return {startVerticle, phase, labelLog.count(), chosenLog.count(), currentEdges};
+    return {startVerticle, phase, labelLog.count(), chosenLog.count(), currentFrom};
 }
 
 void MintySolver::restoreTimelineState(const TimelineState &state)
@@ -96,7 +96,8 @@ void MintySolver::restoreTimelineState(const TimelineState &state)
         });
     chosenLog.setCount(
         state.chosen, [this](GraphEdge *e) { chosenEdges.remove(e); }, [this](GraphEdge *e) { chosenEdges.insert(e); });
-    currentEdges = state.currentEdges;
+    currentFrom = state.currentFrom;
+    currentEdges = currentFrom < 0 ? QList<GraphEdge *>() : edgesLeaving(currentFrom);
     phase = state.phase;
     startVerticle = state.start;
     // Before the start the solver listens for the click that chooses it.
@@ -340,23 +341,35 @@ void MintySolver::findCurrentEdges()
 {
     setCurrentInfo(tr("Szukamy krawędzi, których jeden koniec jest oznaczony i dodajemy je do listy bieżących. "
                       "Jednoczenie obliczamy sumę oznaczeń wierzchołka i jego krawędzi."));
-    currentEdges.clear();
-    // Labelled vertices in scene order, each one's neighbours in edge order: this order settles ties.
-    for (GraphVerticle *v : graph->verticles()) {
-        if (openVerticles.value(v))
-            continue;
-        for (GraphVerticle *u : v->neighbours()) {
-            if (!openVerticles.value(u))
-                continue;
-            GraphEdge *e = graph->edgeBetween(v, u);
-            currentEdges.append(e);
-            markCurrentEdge(e);
-            appendRow(ui.activeEdgesList,
-                      e->name() + QStringLiteral(" (") + number(e->weight() + verticleValues.value(v))
-                          + QStringLiteral(")"));
-        }
+    currentFrom = labelLog.count();
+    currentEdges = edgesLeaving(currentFrom);
+    for (GraphEdge *e : std::as_const(currentEdges)) {
+        GraphVerticle *v = openVerticles.value(e->start()) ? e->end() : e->start();
+        markCurrentEdge(e);
+        appendRow(ui.activeEdgesList,
+                  e->name() + QStringLiteral(" (") + number(e->weight() + verticleValues.value(v)) + QStringLiteral(")"));
     }
     phase = 1;
+}
+
+// The edges from the first `labelled` vertices labelled to the others: labelled
+// vertices in scene order, each one's neighbours in edge order, the order that settles ties.
+QList<GraphEdge *> MintySolver::edgesLeaving(int labelled) const
+{
+    auto labelledBefore = [&](GraphVerticle *v) {
+        const int order = labelledVerticles.value(v, -1);
+        return order >= 0 && order < labelled;
+    };
+    QList<GraphEdge *> edges;
+    for (GraphVerticle *v : graph->verticles()) {
+        if (!labelledBefore(v))
+            continue;
+        for (GraphVerticle *u : v->neighbours()) {
+            if (!labelledBefore(u))
+                edges.append(graph->edgeBetween(v, u));
+        }
+    }
+    return edges;
 }
 
 void MintySolver::chooseMinimalSumEdge()
@@ -394,6 +407,7 @@ void MintySolver::checkAllLabelled()
     for (GraphEdge *e : std::as_const(currentEdges))
         e->setPenStyle(Qt::SolidLine);
     currentEdges.clear();
+    currentFrom = -1;
     ui.activeEdgesList->clear();
     addEventLogLine(tr("Wyczyszczono listę krawędzi bieżących."));
     setCurrentInfo(tr("Sprawdzamy czy wszsytkie wierzchołki są oznaczone."));

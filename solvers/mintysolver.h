@@ -45,8 +45,9 @@ private:
         int phase = 0;
         int labelled = 0;
         int chosen = 0;
-        // Shared with the solver's list until a phase changes it.
-        QList<GraphEdge *> currentEdges;
+        // The current edges are those found when this many vertices were labelled (none when negative):
+        // a run keeps thousands of such lists, a count is all they need.
+        int currentFrom = -1;
     };
     TimelineState saveTimelineState() const;
     void restoreTimelineState(const TimelineState &state);
@@ -62,6 +63,7 @@ private:
     void labelVerticle(GraphVerticle *v, double value);
     double edgeSum(GraphEdge *e);
     void markCurrentEdge(GraphEdge *e);
+    QList<GraphEdge *> edgesLeaving(int labelled) const;
     void markChosenEdge(GraphEdge *e);
     GraphVerticle *otherEnd(GraphEdge *e, GraphVerticle *cur);
     bool isChosenEdge(GraphEdge *e);
@@ -78,6 +80,7 @@ private:
     QHash<GraphVerticle *, bool> openVerticles;
     QHash<GraphVerticle *, double> verticleValues;
     QList<GraphEdge *> currentEdges;
+    int currentFrom = -1;
     // Only asked whether an edge is among them.
     QSet<GraphEdge *> chosenEdges;
     // Each labelled vertex with its place in the labelling order (the start is 0).
