@@ -194,6 +194,37 @@ void Graph::relabel()
     followDrawing();
 }
 
+namespace {
+
+// Looks are few (a handful of colours, widths and styles); past this many a look is not kept.
+constexpr int SharedLooks = 256;
+
+template<typename Look>
+Look shared(QList<Look> &looks, const Look &look)
+{
+    for (const Look &known : std::as_const(looks)) {
+        if (known == look)
+            return known;
+    }
+    if (looks.size() < SharedLooks)
+        looks.append(look);
+    return look;
+}
+
+} // namespace
+
+QPen Graph::sharedPen(const QPen &pen)
+{
+    static QList<QPen> pens;
+    return shared(pens, pen);
+}
+
+QBrush Graph::sharedBrush(const QBrush &brush)
+{
+    static QList<QBrush> brushes;
+    return shared(brushes, brush);
+}
+
 void Graph::closeReachable(GraphVerticle *from, QHash<GraphVerticle *, bool> &open)
 {
     // A stack of its own rather than recursion: a long chain of vertices must

@@ -1,10 +1,12 @@
 #ifndef GRAPH_H
 #define GRAPH_H
 
+#include <QBrush>
 #include <QGraphicsScene>
 #include <QHash>
 #include <QList>
 #include <QPair>
+#include <QPen>
 #include <QUndoStack>
 
 class GraphEdge;
@@ -79,6 +81,11 @@ public:
     LookRecorder *lookRecorder() const { return m_lookRecorder; }
     /// Sets open[v] to false for `from` and for every vertex reached from it through open ones.
     static void closeReachable(GraphVerticle *from, QHash<GraphVerticle *, bool> &open);
+    /// One copy of each pen and brush an item's look takes: a run that marks
+    /// items millions of times allocates nothing that outlives it, so the
+    /// memory of a closed dialog's run can go back to the system.
+    static QPen sharedPen(const QPen &pen);
+    static QBrush sharedBrush(const QBrush &brush);
 
     void resetVerticles();
     void resetEdges();

@@ -94,7 +94,7 @@ void GraphEdge::setPenStyle(Qt::PenStyle style)
     aboutToMark();
     QPen p = pen();
     p.setStyle(style);
-    setPen(p);
+    setPen(Graph::sharedPen(p));
 }
 
 void GraphEdge::setPenWidth(qreal width)
@@ -102,7 +102,7 @@ void GraphEdge::setPenWidth(qreal width)
     aboutToMark();
     QPen p = pen();
     p.setWidthF(width);
-    setPen(p);
+    setPen(Graph::sharedPen(p));
 }
 
 void GraphEdge::setPenColor(Qt::GlobalColor color)
@@ -110,7 +110,7 @@ void GraphEdge::setPenColor(Qt::GlobalColor color)
     aboutToMark();
     QPen p = pen();
     p.setColor(color);
-    setPen(p);
+    setPen(Graph::sharedPen(p));
 }
 
 void GraphEdge::updatePosition()

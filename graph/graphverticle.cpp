@@ -68,7 +68,7 @@ void GraphVerticle::setBrushColor(Qt::GlobalColor color)
     aboutToMark();
     QBrush b = brush();
     b.setColor(color);
-    setBrush(b);
+    setBrush(Graph::sharedBrush(b));
 }
 
 void GraphVerticle::setPenWidth(int width)
@@ -76,7 +76,7 @@ void GraphVerticle::setPenWidth(int width)
     aboutToMark();
     QPen p = pen();
     p.setWidth(width);
-    setPen(p);
+    setPen(Graph::sharedPen(p));
 }
 
 void GraphVerticle::setPenColor(Qt::GlobalColor color)
@@ -84,7 +84,7 @@ void GraphVerticle::setPenColor(Qt::GlobalColor color)
     aboutToMark();
     QPen p = pen();
     p.setColor(color);
-    setPen(p);
+    setPen(Graph::sharedPen(p));
 }
 
 void GraphVerticle::reset()
