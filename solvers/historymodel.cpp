@@ -92,11 +92,11 @@ void HistoryModel::setStep(int row, int step)
 void HistoryModel::clear()
 {
     beginResetModel();
-    // Swapped with empty ones: clear() alone would keep a deque's first block and a vector's room.
+    // Swapped with empty ones: clear() alone would keep the vectors' room.
     std::vector<Block>().swap(m_blocks);
     m_open = QByteArray();
     m_openFirst = 0;
-    std::deque<quint32>().swap(m_ends);
+    std::vector<quint32>().swap(m_ends);
     std::vector<std::pair<int, int>>().swap(m_stepRuns);
     std::vector<bool>().swap(m_utf16);
     m_unpacked = {{{-1, {}}, {-1, {}}}};

@@ -5,7 +5,6 @@
 #include <QByteArray>
 
 #include <array>
-#include <deque>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -70,7 +69,7 @@ private:
     QByteArray m_open;
     int m_openFirst = 0;
     // Each line's end in its block's text.
-    std::deque<quint32> m_ends;
+    std::vector<quint32> m_ends;
     // Lines come step after step: a step is kept once for the lines from the first line of its run on.
     std::vector<std::pair<int, int>> m_stepRuns;
     std::vector<bool> m_utf16;

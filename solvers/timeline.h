@@ -10,7 +10,6 @@
 #include <QTextCharFormat>
 #include <QtGlobal>
 
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -218,11 +217,14 @@ private:
     std::unique_ptr<TimelineStateStore> m_store;
 
     // Committed steps and their records, each step's records following the previous step's.
-    std::deque<Step> m_steps;
-    std::deque<LookChange> m_looks;
-    std::deque<Change> m_changes;
-    std::deque<Row> m_rows;
-    std::deque<Piece> m_pieces;
+    // Vectors rather than deques: a few large blocks, which go back to the system whole when
+    // the dialog closes, where small blocks left the heap pinned by whatever was allocated
+    // between them during the run.
+    std::vector<Step> m_steps;
+    std::vector<LookChange> m_looks;
+    std::vector<Change> m_changes;
+    std::vector<Row> m_rows;
+    std::vector<Piece> m_pieces;
     QString m_characters;
 
     // What changed since the last commit.
