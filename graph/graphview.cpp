@@ -38,10 +38,12 @@ namespace {
 
 // One press of Ctrl++ or one notch of the wheel.
 constexpr qreal zoomStep = 1.25;
-// A picture has twice the screen's resolution: a drawing as large as it
-// shows at 100 % gets twice as many pixels each way, one larger than the
-// screen is fitted into twice the screen, as sharp as a slide needs.
-constexpr qreal pictureScale = 2.0;
+// A picture has the screen's own resolution: a drawing gets the pixels it
+// has at 100 % on this screen (twice as many each way on a screen of twice
+// the density), one larger than the screen is fitted into the screen. Twice
+// that made a drawing of a thousand vertices take eight repaints to save,
+// most of them in encoding four times the pixels; SVG and PDF are for paper.
+constexpr qreal pictureScale = 1.0;
 // How far inside the viewport's edges the view's own part of its rectangle ends.
 constexpr qreal insetPixels = 0.001;
 

@@ -49,7 +49,7 @@ public:
     void takeExtraRoom();
 
     /**
-     * Writes the whole drawing to a PNG (twice the screen's resolution), SVG
+     * Writes the whole drawing to a PNG (the screen's resolution), SVG
      * or PDF file, by its suffix. The file is written whole or not at all: on
      * failure a file that was there stays as it was, and reason, when given,
      * says why.

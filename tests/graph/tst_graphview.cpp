@@ -381,11 +381,13 @@ void TestGraphView::picturesOfTheWholeDrawing()
         }
         QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page>") + bytes.count("/Type /Page "), 1);
     } else {
-        // Twice the drawing's size on the screen at 100 %; one larger than the screen fills twice the screen.
+        // The drawing's pixels on this screen at 100 %; one larger than the screen fills the screen.
         const QImage image(path);
-        const QSizeF twiceTheScreen = QSizeF(view->screen()->size()) * 2;
-        QCOMPARE(image.size(), large ? drawing.size().scaled(twiceTheScreen, Qt::KeepAspectRatio).toSize()
-                                     : (drawing.size() * 2).toSize());
+        const QSize dense = (drawing.size() * view->devicePixelRatioF()).toSize();
+        const QSize fitted =
+            drawing.size().scaled(QSizeF(view->screen()->size()) * view->screen()->devicePixelRatio(), Qt::KeepAspectRatio).toSize();
+        QCOMPARE(image.size(), fitted.width() < dense.width() ? fitted : dense);
+        QCOMPARE(fitted.width() < dense.width(), large || view->devicePixelRatioF() > 1);
         // Green inside the first vertex, beside its name; white far from every item.
         const qreal scale = image.width() / drawing.width();
         const QPointF first = (graph->verticles().first()->pos() + QPointF(-7, 0) - drawing.topLeft()) * scale;
