@@ -1,7 +1,9 @@
 #include "graph/graphview.h"
 
 #include "graph/graph.h"
+#include "graph/graphedge.h"
 #include "graph/graphfile.h"
+#include "graph/graphverticle.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -9,6 +11,7 @@
 #include <QBuffer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QImageWriter>
 #include <QLabel>
@@ -24,6 +27,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QStyleOptionGraphicsItem>
 #if PEREWAL_SVG
 #include <QSvgGenerator>
 #endif
@@ -382,11 +386,56 @@ QStringList GraphView::pictureFilters()
 #endif
 }
 
+// What the scene's own rendering does for the items of a drawing, without
+// saving and restoring the painter around each item: SVG and PDF writers
+// write the whole state out at every restore, which was two thirds of an SVG
+// picture's groups. Vertices, edges and texts set the pen, brush and font
+// they use; any other item keeps its painter state to itself. A drawing
+// with an item the scene would treat specially (clipping, opacity, effects,
+// a fixed size on screen) is rendered by the scene itself.
 void GraphView::renderDrawing(QPainter &painter, const QRectF &target)
 {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.fillRect(target, Qt::white);
-    scene()->render(&painter, target, drawingRect(), Qt::KeepAspectRatio);
+    const QRectF source = drawingRect();
+    const QList<QGraphicsItem *> items = scene()->items(source, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder);
+    constexpr QGraphicsItem::GraphicsItemFlags special =
+        QGraphicsItem::ItemIgnoresTransformations | QGraphicsItem::ItemClipsToShape | QGraphicsItem::ItemClipsChildrenToShape
+        | QGraphicsItem::ItemIgnoresParentOpacity | QGraphicsItem::ItemDoesntPropagateOpacityToChildren;
+    const bool plain = std::all_of(items.begin(), items.end(), [&](const QGraphicsItem *item) {
+        return !(item->flags() & special) && !item->graphicsEffect() && item->cacheMode() == QGraphicsItem::NoCache
+               && !item->isWidget() && item->opacity() == 1.0;
+    });
+    if (!plain) {
+        scene()->render(&painter, target, source, Qt::KeepAspectRatio);
+        return;
+    }
+    const qreal ratio = std::min(target.width() / source.width(), target.height() / source.height());
+    const QTransform fitted =
+        QTransform().translate(target.left(), target.top()).scale(ratio, ratio).translate(-source.left(), -source.top());
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    QStyleOptionGraphicsItem option;
+    for (QGraphicsItem *item : items) {
+        if (!item->isVisible() || (item->flags() & QGraphicsItem::ItemHasNoContents))
+            continue;
+        option.state = QStyle::State_None;
+        if (item->isSelected())
+            option.state |= QStyle::State_Selected;
+        if (item->isEnabled())
+            option.state |= QStyle::State_Enabled;
+        option.exposedRect = item->boundingRect();
+        option.rect = option.exposedRect.toRect();
+        const bool ownState = item->type() == GraphVerticle::Type || item->type() == GraphEdge::Type
+                              || item->type() == QGraphicsSimpleTextItem::Type;
+        if (!ownState)
+            painter.save();
+        painter.setWorldTransform(item->sceneTransform() * fitted);
+        item->paint(&painter, &option, nullptr);
+        if (!ownState)
+            painter.restore();
+    }
+    painter.restore();
 }
 
 bool GraphView::savePicture(const QString &fileName, QString *reason)

@@ -1,6 +1,7 @@
 #include "app/perewal.h"
 #include "graph/graphfile.h"
 #include "graph/graphview.h"
+#include "solvers/canvasmarks.h"
 #include "solvers/mintysolver.h"
 #include "tests/support/testgraphs.h"
 
@@ -80,6 +81,8 @@ private slots:
     void picturesOfTheWholeDrawing();
     void aPictureIsWrittenWholeOrNotAtAll_data();
     void aPictureIsWrittenWholeOrNotAtAll();
+    void aPictureShowsWhatTheScenePaints_data();
+    void aPictureShowsWhatTheScenePaints();
     void dialogsFitTheScreenAndGrowTheirCanvas();
     void anEmptyCanvasShowsItsHint();
     void aDialogsViewOnlyPicksTheStart();
@@ -477,6 +480,64 @@ void TestGraphView::aPictureIsWrittenWholeOrNotAtAll()
 }
 
 // At its first size, on a small screen and maximised: every control on screen, extra room for the canvas.
+void TestGraphView::aPictureShowsWhatTheScenePaints_data()
+{
+    QTest::addColumn<QString>("marks");
+    QTest::newRow("plain drawing") << "";
+    QTest::newRow("marked vertices and edges") << "looks";
+    QTest::newRow("rings, bands and numbers of a run") << "canvas marks";
+    QTest::newRow("an item of other kind, with a pen and brush of its own") << "other item";
+    QTest::newRow("a note that keeps its size on screen") << "note";
+}
+
+// The picture paints the items itself, in the scene's order and with its
+// transforms; pixel for pixel it shows what the scene's own rendering shows.
+void TestGraphView::aPictureShowsWhatTheScenePaints()
+{
+    QFETCH(QString, marks);
+    const QList<GraphVerticle *> verticles = build(*graph, QStringLiteral("AB3 BC14 CD5 DA6 AC7 BD12"));
+    verticles[1]->setPos(verticles[1]->pos() + QPointF(40, -25));
+    graph->relabel();
+    if (marks == QLatin1String("looks")) {
+        verticles[0]->setBrushColor(Qt::green);
+        verticles[0]->setPenWidth(3);
+        verticles[2]->setRadius(15);
+        graph->edges().at(0)->setPenStyle(Qt::DashLine);
+        graph->edges().at(1)->setPenColor(Qt::red);
+        graph->edges().at(1)->setPenWidth(2);
+    } else if (marks == QLatin1String("canvas marks")) {
+        for (auto kind : {CanvasMarks::Bands, CanvasMarks::Rings, CanvasMarks::Numbers}) {
+            auto *item = new CanvasMarks(kind, QStringLiteral("result"));
+            graph->addItem(item);
+            item->addBand(graph->edges().at(2), QColor(255, 160, 0));
+            item->addRing(verticles[3], QColor(0, 120, 255), 2);
+            item->addNumber(graph->edges().at(4), 7);
+        }
+    } else if (marks == QLatin1String("other item")) {
+        auto *item = graph->addRect(QRectF(-20, -10, 60, 30), QPen(Qt::blue, 3), QBrush(Qt::yellow));
+        item->setPos(verticles[2]->pos());
+        item->setRotation(20);
+        item->setZValue(5);
+    } else if (marks == QLatin1String("note")) {
+        auto *note = graph->addSimpleText(QStringLiteral("Uwaga"));
+        note->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+        note->setPos(verticles[0]->pos());
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rysunek.png"));
+    QVERIFY(view->savePicture(path));
+    const QImage picture = QImage(path).convertToFormat(QImage::Format_RGB32);
+    QImage scene(picture.size(), QImage::Format_RGB32);
+    QPainter painter(&scene);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.fillRect(scene.rect(), Qt::white);
+    // The drawing as the views show it: the scene's rectangle.
+    graph->render(&painter, scene.rect(), graph->sceneRect(), Qt::KeepAspectRatio);
+    painter.end();
+    QVERIFY(picture == scene);
+}
+
 void TestGraphView::dialogsFitTheScreenAndGrowTheirCanvas()
 {
     build(*graph, "AB1 BC1");
