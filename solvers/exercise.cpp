@@ -643,7 +643,8 @@ bool Exercise::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_dialog && event->type() == QEvent::Hide)
         clearCanvas();
-    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonPress) {
+    // The type first: the filter also hears the view's viewport while the view is being destroyed.
+    if (event->type() == QEvent::MouseButtonPress && watched == m_view->viewport()) {
         const ExerciseDecision *d = decision();
         auto *press = static_cast<QMouseEvent *>(event);
         if (d && d->kind != ExerciseDecision::YesNo && press->button() == Qt::LeftButton) {
