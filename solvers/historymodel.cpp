@@ -58,11 +58,16 @@ int HistoryModel::step(int row) const
     return row < 0 || line < 0 ? Pending : stepOf(line);
 }
 
+// The run after the one holding line.
+std::vector<std::pair<int, int>>::const_iterator HistoryModel::runAfter(int line) const
+{
+    return std::upper_bound(m_stepRuns.begin(), m_stepRuns.end(), line,
+                            [](int l, const std::pair<int, int> &r) { return l < r.first; });
+}
+
 int HistoryModel::stepOf(int line) const
 {
-    const auto run = std::upper_bound(m_stepRuns.begin(), m_stepRuns.end(), line,
-                                      [](int l, const std::pair<int, int> &r) { return l < r.first; });
-    return (run - 1)->second;
+    return (runAfter(line) - 1)->second;
 }
 
 void HistoryModel::setStep(int row, int step)
@@ -72,10 +77,9 @@ void HistoryModel::setStep(int row, int step)
         return;
     // The line becomes a run of its own, then joins its neighbours when they have its step.
     auto runAt = [this](int first) {
-        auto run = std::upper_bound(m_stepRuns.begin(), m_stepRuns.end(), first,
-                                    [](int l, const std::pair<int, int> &r) { return l < r.first; });
+        const auto run = runAfter(first);
         if ((run - 1)->first == first)
-            return run - 1;
+            return m_stepRuns.begin() + (run - 1 - m_stepRuns.cbegin());
         return m_stepRuns.insert(run, {first, (run - 1)->second});
     };
     if (line + 1 < rowCount())
@@ -211,7 +215,7 @@ void HistoryModel::reopen(int block)
     QByteArray text;
     for (int b = block; b <= int(m_blocks.size()); ++b) {
         const auto base = quint32(text.size());
-        const int end = b + 1 < int(m_blocks.size()) + 1 ? firstLineOf(b + 1) : int(m_ends.size());
+        const int end = b < int(m_blocks.size()) ? firstLineOf(b + 1) : int(m_ends.size());
         for (int line = firstLineOf(b); line < end; ++line)
             m_ends[line] += base;
         text.append(b < int(m_blocks.size()) ? qUncompress(m_blocks[b].packed) : m_open);

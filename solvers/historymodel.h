@@ -58,6 +58,7 @@ private:
     int blockOf(int line) const;
     int firstLineOf(int block) const { return block < int(m_blocks.size()) ? m_blocks[block].firstLine : m_openFirst; }
     const QByteArray &blockText(int block) const;
+    std::vector<std::pair<int, int>>::const_iterator runAfter(int line) const;
     int stepOf(int line) const;
     void seal();
     void reopen(int block);

@@ -428,8 +428,10 @@ void TestExercise::explanationsNameTheNumbers_data()
     QTest::addColumn<QString>("wrong");    // an edge, or "yes"/"no"
     QTest::addColumn<QString>("why");
 
-    // From A: A(0); current AB(4), AC(3); C labelled 3; current AB(4), CD(3+9), CE(3+7)...
+    // Both from A. Minty: A(0); current AB(4), AC(3); C labelled 3; current AB(4), CD(3+9), CE(3+7)...
+    // Dijkstra-Prim: the gate, then AB, AC listed.
     const QString minty = QStringLiteral("AB4 AC3 CD9 CE7 BD2 DE1");
+    const QString prim = minty;
     QTest::newRow("Minty: a missing current edge") << int(Minty) << minty << 0 << "-AC"
         << "Brakuje krawędzi A–C: prowadzi od oznaczonego do nieoznaczonego wierzchołka.";
     QTest::newRow("Minty: an edge of two open ends") << int(Minty) << minty << 0 << "CD"
@@ -442,8 +444,6 @@ void TestExercise::explanationsNameTheNumbers_data()
         << "Nie wszystkie wierzchołki są oznaczone: B, D, E.";
     QTest::newRow("Minty: not on the list") << int(Minty) << minty << 1 << "DE"
         << "Krawędzi D–E nie ma na liście krawędzi bieżących.";
-    // Tree from A: the gate, then AB, AC listed.
-    const QString prim = QStringLiteral("AB4 AC3 CD9 CE7 BD2 DE1");
     QTest::newRow("Dijkstra-Prim: the tree does not span") << int(Prim) << prim << 0 << "yes"
         << "Poza drzewem są jeszcze wierzchołki: B, C, D, E.";
     QTest::newRow("Dijkstra-Prim: a heavier edge") << int(Prim) << prim << 3 << "AB"
