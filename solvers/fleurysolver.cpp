@@ -3,6 +3,7 @@
 #include "graph/graph.h"
 #include "graph/graphedge.h"
 #include "graph/graphverticle.h"
+#include "solvers/longlinelayout.h"
 
 #include <QEvent>
 #include <QFont>
@@ -84,9 +85,10 @@ void showRoute(QTextEdit *edit, const QString &route)
 class RouteWrap : public QObject
 {
 public:
-    explicit RouteWrap(QTextEdit *edit)
+    explicit RouteWrap(QTextEdit *edit, LongLineLayout *layout)
         : QObject(edit)
         , m_edit(edit)
+        , m_layout(layout)
     {
         edit->setWordWrapMode(QTextOption::WrapAnywhere);
         edit->setLineWrapMode(QTextEdit::FixedColumnWidth);
@@ -113,9 +115,11 @@ private:
         const int columns = 3 * qMax(1, room / qMax(1, piece));
         if (columns != m_edit->lineWrapColumnOrWidth())
             m_edit->setLineWrapColumnOrWidth(columns);
+        m_layout->setColumns(columns);
     }
 
     QTextEdit *m_edit;
+    LongLineLayout *m_layout;
 };
 
 } // namespace
@@ -134,8 +138,11 @@ FleurySolver::FleurySolver(Graph *graph, QWidget *parent)
         font.setPointSizeF(font.pointSizeF() - 0.5);
         tabs->setFont(font);
     }
-    new RouteWrap(ui.trasaEdit);
-    new RouteWrap(ui.trasaEdit2);
+    // The boxes a long run fills: each change lays out only what it changed.
+    for (QTextEdit *box : {ui.stosEdit, ui.krawedzieEdit, ui.rozwiazanieEdit})
+        LongLineLayout::install(box);
+    new RouteWrap(ui.trasaEdit, LongLineLayout::install(ui.trasaEdit));
+    new RouteWrap(ui.trasaEdit2, LongLineLayout::install(ui.trasaEdit2));
     addInheritedWidget(panel);
     connect(ui.solveButton, &QPushButton::clicked, this, &FleurySolver::quickSolve);
 
