@@ -24,6 +24,8 @@ public:
     void setName(QChar name);
     /// A one-character string holding the name.
     QString name() const;
+    /// The name's one character, for texts of thousands of names.
+    QChar nameCharacter() const { return m_name; }
     /// Creation order, never reused; the scene orders edges by it.
     quint64 serial() const { return m_serial; }
 

@@ -588,9 +588,15 @@ void AbstractSolver::markEdge(GraphEdge *e, const QColor &colour, CanvasLayer la
     marks(layer, CanvasMarks::Bands)->addBand(e, colour);
 }
 
-void AbstractSolver::numberEdge(GraphEdge *e, int number)
+void AbstractSolver::numberEdgesLater(std::function<void(const std::function<void(GraphEdge *)> &)> walk)
 {
-    marks(ResultLayer, CanvasMarks::Numbers)->addNumber(e, number);
+    CanvasMarks *numbers = marks(ResultLayer, CanvasMarks::Numbers);
+    if (!walk)
+        return;
+    numbers->addLater([walk = std::move(walk)](CanvasMarks &numbers) {
+        int number = 0;
+        walk([&](GraphEdge *e) { numbers.addNumber(e, ++number); });
+    });
 }
 
 void AbstractSolver::clearResultMarks()

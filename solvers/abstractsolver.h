@@ -11,6 +11,7 @@
 #include <array>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <type_traits>
 
@@ -131,7 +132,8 @@ protected:
     void markVerticle(GraphVerticle *v, const QColor &colour, CanvasLayer layer, int spread = 5);
     void markEdge(GraphEdge *e, const QColor &colour, CanvasLayer layer);
     /// The number of an edge on a route, beside the edge's middle.
-    void numberEdge(GraphEdge *e, int number);
+    /// Numbers the edges walk gives, in order, when the canvas first shows them; no walk only readies the canvas.
+    void numberEdgesLater(std::function<void(const std::function<void(GraphEdge *)> &number)> walk);
     void clearResultMarks();
     /// Colours each piece of the graph differently and names the pieces in the history (edgesOnly: pieces with edges).
     void explainPieces(bool edgesOnly);

@@ -19,6 +19,33 @@ const QFont &numberFont()
     return font;
 }
 
+// A number's width from its digits' widths, measured once, where the font's
+// digits are all alike and do not kern (as in Verdana and its stand-ins).
+qreal numberWidth(int number)
+{
+    static const QFontMetricsF metrics(numberFont());
+    static const qreal digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    static const bool alike = [] {
+        for (char c = '1'; c <= '9'; ++c) {
+            if (metrics.horizontalAdvance(QLatin1Char(c)) != digit)
+                return false;
+        }
+        for (char a = '0'; a <= '9'; ++a) {
+            for (char b = '0'; b <= '9'; ++b) {
+                if (metrics.horizontalAdvance(QString(QLatin1Char(a)) + QLatin1Char(b)) != 2 * digit)
+                    return false;
+            }
+        }
+        return true;
+    }();
+    if (!alike || number < 0)
+        return metrics.horizontalAdvance(QString::number(number));
+    int digits = 1;
+    for (int rest = number / 10; rest > 0; rest /= 10)
+        ++digits;
+    return digits * digit;
+}
+
 } // namespace
 
 CanvasMarks::CanvasMarks(Kind kind, const QString &layer)
@@ -46,14 +73,39 @@ void CanvasMarks::addBand(const GraphEdge *e, const QColor &colour)
 void CanvasMarks::addNumber(const GraphEdge *e, int number)
 {
     static const QFontMetricsF metrics(numberFont());
-    const QSizeF size(metrics.horizontalAdvance(QString::number(number)) + 4, metrics.height());
+    const QSizeF size(numberWidth(number) + 4, metrics.height());
     const QPointF corner = e->line().center() - QPointF(size.width() + 2, size.height() + 2);
     add({e, QLineF(corner, corner + QPointF(size.width(), size.height())), qRgb(0, 0, 160), number});
+}
+
+void CanvasMarks::addLater(std::function<void(CanvasMarks &)> fill)
+{
+    fillPending();
+    prepareGeometryChange();
+    m_pending = std::move(fill);
+}
+
+void CanvasMarks::fillPending() const
+{
+    if (!m_pending)
+        return;
+    auto *self = const_cast<CanvasMarks *>(this);
+    const auto fill = std::move(m_pending);
+    m_pending = nullptr;
+    // Asked by the scene for the bounds: they are found, not announced.
+    self->m_filling = true;
+    fill(*self);
+    self->m_filling = false;
 }
 
 void CanvasMarks::add(const Mark &mark)
 {
     const QRectF extent = extentOf(mark);
+    if (m_filling) {
+        m_bounds = m_bounds.united(extent);
+        m_marks.push_back(mark);
+        return;
+    }
     if (!m_bounds.contains(extent)) {
         prepareGeometryChange();
         m_bounds = m_bounds.united(extent);
@@ -64,6 +116,7 @@ void CanvasMarks::add(const Mark &mark)
 
 void CanvasMarks::clear()
 {
+    m_pending = nullptr;
     if (m_marks.empty())
         return;
     prepareGeometryChange();
@@ -89,6 +142,7 @@ QRectF CanvasMarks::extentOf(const Mark &mark) const
 
 QStringList CanvasMarks::describe() const
 {
+    fillPending();
     QStringList marks;
     for (const Mark &mark : m_marks) {
         QString name;
@@ -104,6 +158,7 @@ QStringList CanvasMarks::describe() const
 
 QColor CanvasMarks::colourOf(const QGraphicsItem *item) const
 {
+    fillPending();
     for (const Mark &mark : m_marks) {
         if (mark.item == item)
             return QColor::fromRgb(qRgb(qRed(mark.colour), qGreen(mark.colour), qBlue(mark.colour)));
@@ -113,11 +168,13 @@ QColor CanvasMarks::colourOf(const QGraphicsItem *item) const
 
 QRectF CanvasMarks::boundingRect() const
 {
+    fillPending();
     return m_bounds;
 }
 
 void CanvasMarks::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
+    fillPending();
     const QRectF exposed = option->exposedRect;
     painter->setBrush(Qt::NoBrush);
     if (m_kind == Numbers) {

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class GraphEdge;
@@ -32,8 +33,14 @@ public:
     void addBand(const GraphEdge *e, const QColor &colour);
     /// A number in a box above and left of the edge's middle, where its weight is not.
     void addNumber(const GraphEdge *e, int number);
+    /**
+     * Marks found only when first needed (drawn, bounded or described): a
+     * route of thousands of edges is numbered when the canvas shows it, not
+     * within the click that ends the run.
+     */
+    void addLater(std::function<void(CanvasMarks &)> fill);
     void clear();
-    bool isEmpty() const { return m_marks.empty(); }
+    bool isEmpty() const { return m_marks.empty() && !m_pending; }
 
     /// What is marked, as a person names it: "A", "AB", or "AB 3" for a number; "result" or "refusal" first.
     QStringList describe() const;
@@ -55,11 +62,14 @@ private:
 
     QRectF extentOf(const Mark &mark) const;
     void add(const Mark &mark);
+    void fillPending() const;
 
     Kind m_kind;
     QString m_layer;
     std::vector<Mark> m_marks;
     QRectF m_bounds;
+    mutable std::function<void(CanvasMarks &)> m_pending;
+    bool m_filling = false;
 };
 
 #endif // CANVASMARKS_H

@@ -164,6 +164,9 @@ FleurySolver::FleurySolver(Graph *graph, QWidget *parent)
         setCurrentInfo(tr("Wprowadź graf Eulerowski."));
         explainRefusal();
     }
+    // The canvas item for the route's numbers, made now: adding an item to a
+    // scene of thousands costs milliseconds, which the click that ends a run should not pay.
+    numberEdgesLater({});
     keepTimelineState(this, &FleurySolver::saveTimelineState, &FleurySolver::restoreTimelineState);
     setSolverTitle(tr("Algorytm Fleury'ego"));
     setHelpPage(QStringLiteral("fleury"));
@@ -234,14 +237,15 @@ void FleurySolver::showResult(bool finished)
     if (!finished || solution.isEmpty())
         return;
     revealInPanel(phase == QuickSolved ? ui.trasaEdit2 : ui.trasaEdit);
-    GraphVerticle *previous = nullptr;
-    int number = 0;
-    solution.forEach([&](GraphVerticle *v) {
-        if (previous) {
-            if (GraphEdge *e = graph->edgeBetween(previous, v))
-                numberEdge(e, ++number);
-        }
-        previous = v;
+    numberEdgesLater([this, top = solution.topNode()](const std::function<void(GraphEdge *)> &number) {
+        GraphVerticle *previous = nullptr;
+        solution.forEachFrom(top, [&](GraphVerticle *v) {
+            if (previous) {
+                if (GraphEdge *e = graph->edgeBetween(previous, v))
+                    number(e);
+            }
+            previous = v;
+        });
     });
 }
 
@@ -372,10 +376,11 @@ void FleurySolver::recordSolution(GraphVerticle *v)
 void FleurySolver::buildRoute()
 {
     route.clear();
+    route.reserve(3 * solution.size());
     solution.forEach([this](GraphVerticle *v) {
         if (!route.isEmpty())
-            route += QStringLiteral("->");
-        route += v->name();
+            route += QLatin1String("->");
+        route += v->nameCharacter();
     });
 }
 

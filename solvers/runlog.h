@@ -70,7 +70,13 @@ public:
     template<typename Visit>
     void forEach(Visit visit) const
     {
-        for (int node = m_top; node >= 0; node = m_nodes[node].below)
+        forEachFrom(m_top, visit);
+    }
+    /// The same for the stack as it was when node was its top.
+    template<typename Visit>
+    void forEachFrom(int node, Visit visit) const
+    {
+        for (; node >= 0; node = m_nodes[node].below)
             visit(m_nodes[node].value);
     }
 
