@@ -49,6 +49,9 @@ LongLineLayout::LongLineLayout(QTextDocument *document)
     : QAbstractTextDocumentLayout(document)
 {
     readAll();
+    // Read while the document reports the change: a cursor moved then does not
+    // shape the whole paragraph to learn its column, as it would afterwards.
+    connect(document, &QTextDocument::contentsChange, this, &LongLineLayout::readChange);
 }
 
 LongLineLayout::~LongLineLayout() = default;
@@ -138,22 +141,32 @@ void LongLineLayout::readRange(int from, int length, QString &text, std::vector<
     }
 }
 
+void LongLineLayout::readChange(int from, int charsRemoved, int charsAdded)
+{
+    m_changeRead = true;
+    if (from < 0 || from + charsRemoved > int(m_text.size())
+        || int(m_text.size()) - charsRemoved + charsAdded != document()->characterCount()) {
+        readAll();
+        return;
+    }
+    QString text;
+    std::vector<quint16> formats;
+    readRange(from, charsAdded, text, formats);
+    m_text.replace(from, charsRemoved, text);
+    m_formats.erase(m_formats.begin() + from, m_formats.begin() + from + charsRemoved);
+    m_formats.insert(m_formats.begin() + from, formats.begin(), formats.end());
+}
+
 void LongLineLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {
-    const int length = document()->characterCount();
-    if (from < 0 || from + charsRemoved > int(m_text.size())
-        || int(m_text.size()) - charsRemoved + charsAdded != length) {
+    // A new page width or font comes without a change of the text; a change
+    // made while another was being reported comes unannounced.
+    if (!m_changeRead && (charsRemoved > 0 || charsAdded > 0)) {
         readAll();
-        forgetFrom(0);
-    } else {
-        QString text;
-        std::vector<quint16> formats;
-        readRange(from, charsAdded, text, formats);
-        m_text.replace(from, charsRemoved, text);
-        m_formats.erase(m_formats.begin() + from, m_formats.begin() + from + charsRemoved);
-        m_formats.insert(m_formats.begin() + from, formats.begin(), formats.end());
-        forgetFrom(from);
+        from = 0;
     }
+    m_changeRead = false;
+    forgetFrom(from);
     scheduleWalk();
     reportSize();
     emit update(QRectF(0, real(m_nextTop), qreal(INT_MAX), qreal(INT_MAX)));

@@ -77,6 +77,7 @@ private:
     };
     struct Shaped;
 
+    void readChange(int from, int charsRemoved, int charsAdded);
     void readAll();
     void readRange(int from, int length, QString &text, std::vector<quint16> &formats) const;
     quint16 formatIndex(const QTextCharFormat &format) const;
@@ -98,6 +99,7 @@ private:
     std::vector<quint16> m_formats;  // each character's format, an index into m_formatTable
     mutable std::vector<QTextCharFormat> m_formatTable;
     int m_columns = 0;
+    bool m_changeRead = false;
 
     mutable std::vector<Line> m_lines; // laid out so far, from the top
     mutable qint64 m_nextTop = 0;      // where the next line goes
