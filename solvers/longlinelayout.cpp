@@ -159,9 +159,12 @@ void LongLineLayout::readChange(int from, int charsRemoved, int charsAdded)
 
 void LongLineLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {
-    // A new page width or font comes without a change of the text; a change
-    // made while another was being reported comes unannounced.
-    if (!m_changeRead && (charsRemoved > 0 || charsAdded > 0)) {
+    // A new page width or font is reported as the whole text added, which no
+    // change of the text can be (a document never has fewer than one
+    // character): the text is as it was read. A change made while another
+    // was being reported comes unannounced.
+    const bool relaidOut = from == 0 && charsRemoved == 0 && charsAdded == document()->characterCount();
+    if (!m_changeRead && !relaidOut && (charsRemoved > 0 || charsAdded > 0)) {
         readAll();
         from = 0;
     }
