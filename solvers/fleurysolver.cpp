@@ -77,7 +77,19 @@ void showRoute(QTextEdit *edit, const QString &route)
 {
     // Qt 4's weight 99, the heaviest there, is Black on Qt 6's scale.
     edit->setFontWeight(QFont::Black);
-    edit->setPlainText(route);
+    // Setting the whole text makes the box look for its cursor, which shapes
+    // the whole paragraph: tens of thousands of characters of mixed scripts
+    // at the end of a long run. The first name is set, the rest is added
+    // behind the cursor, and the box shapes only the lines it shows.
+    edit->setPlainText(route.left(1));
+    if (route.size() > 1) {
+        QTextCursor rest(edit->document());
+        rest.beginEditBlock();
+        rest.movePosition(QTextCursor::End);
+        rest.insertText(route.mid(1), edit->currentCharFormat());
+        rest.endEditBlock();
+        edit->document()->setModified(false);
+    }
 }
 
 // A route wraps only between vertices: every name is one character, so lines
@@ -239,7 +251,8 @@ void FleurySolver::showResult(bool finished)
     revealInPanel(phase == QuickSolved ? ui.trasaEdit2 : ui.trasaEdit);
     numberEdgesLater([this, top = solution.topNode()](const std::function<void(GraphEdge *)> &number) {
         GraphVerticle *previous = nullptr;
-        solution.forEachFrom(top, [&](GraphVerticle *v) {
+        solution.forEachFrom(top, [&](const Stop &stop) {
+            GraphVerticle *v = stop.verticle;
             if (previous) {
                 if (GraphEdge *e = graph->edgeBetween(previous, v))
                     number(e);
@@ -368,19 +381,23 @@ void FleurySolver::addToSolution(GraphVerticle *v)
 // Adds v to the solution and the history, leaving the solution box to the caller.
 void FleurySolver::recordSolution(GraphVerticle *v)
 {
-    solution.push(v);
+    solution.push({v, v->nameCharacter()});
     addEventLogLine(tr("wierzchołek %1 dodano do rozwiązania.").arg(v->name()));
 }
 
 // The solution read backwards: from its top, the vertex added last.
 void FleurySolver::buildRoute()
 {
-    route.clear();
-    route.reserve(3 * solution.size());
-    solution.forEach([this](GraphVerticle *v) {
-        if (!route.isEmpty())
-            route += QLatin1String("->");
-        route += v->nameCharacter();
+    const int stops = solution.size();
+    route.resize(stops > 0 ? 3 * stops - 2 : 0);
+    QChar *const first = route.data();
+    QChar *at = first;
+    solution.forEach([first, &at](const Stop &stop) {
+        if (at != first) {
+            *at++ = QLatin1Char('-');
+            *at++ = QLatin1Char('>');
+        }
+        *at++ = stop.name;
     });
 }
 

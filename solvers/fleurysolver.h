@@ -83,8 +83,15 @@ private:
 
     RunStack<GraphVerticle *> verticleStack;
     QList<GraphEdge *> allEdges;
+    // A stop keeps its vertex's name: a route of thousands of stops is
+    // written without going back to every vertex for it.
+    struct Stop
+    {
+        GraphVerticle *verticle;
+        QChar name;
+    };
     // Grows at its top: the vertex added last is on top.
-    RunStack<GraphVerticle *> solution;
+    RunStack<Stop> solution;
     GraphVerticle *currentVerticle = nullptr;
     GraphVerticle *neighbourVerticle = nullptr;
     GraphVerticle *startVerticle = nullptr;

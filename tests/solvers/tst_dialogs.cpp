@@ -397,6 +397,11 @@ void TestDialogs::routesWrapBetweenVerticles()
         auto *layout = qobject_cast<LongLineLayout *>(edit->document()->documentLayout());
         QVERIFY(layout);
         QVERIFY(layout->lineCount() > 1);
+        // One run of Black from the first name on, the cursor before it: as if set in one go.
+        QCOMPARE(formattedText(edit), QStringLiteral("@900:") + edit->toPlainText());
+        QCOMPARE(edit->textCursor().position(), 0);
+        QCOMPARE(edit->fontWeight(), int(QFont::Black));
+        QVERIFY(!edit->document()->isModified());
         for (int i = 0; i < layout->lineCount(); ++i) {
             const LongLineLayout::LineInfo line = layout->lineAt(i);
             const QString text = edit->toPlainText().mid(line.start, line.length);
