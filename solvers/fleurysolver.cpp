@@ -118,13 +118,17 @@ public:
 private:
     void fit()
     {
-        QFont font = m_edit->font();
-        font.setWeight(QFont::Black);
-        const QFontMetrics metrics(font);
-        const int piece = qMax(metrics.horizontalAdvance(QStringLiteral("W->")),
-                               metrics.horizontalAdvance(QStringLiteral("M->")));
+        // Measured once a font: the box is fitted again whenever its scroll bar comes or goes.
+        if (m_piece < 0 || m_pieceFont != m_edit->font()) {
+            m_pieceFont = m_edit->font();
+            QFont font = m_pieceFont;
+            font.setWeight(QFont::Black);
+            const QFontMetrics metrics(font);
+            m_piece = qMax(metrics.horizontalAdvance(QStringLiteral("W->")),
+                           metrics.horizontalAdvance(QStringLiteral("M->")));
+        }
         const int room = m_edit->viewport()->width() - 2 * int(m_edit->document()->documentMargin());
-        const int columns = 3 * qMax(1, room / qMax(1, piece));
+        const int columns = 3 * qMax(1, room / qMax(1, m_piece));
         if (columns != m_edit->lineWrapColumnOrWidth())
             m_edit->setLineWrapColumnOrWidth(columns);
         m_layout->setColumns(columns);
@@ -132,6 +136,8 @@ private:
 
     QTextEdit *m_edit;
     LongLineLayout *m_layout;
+    QFont m_pieceFont;
+    int m_piece = -1;
 };
 
 } // namespace
