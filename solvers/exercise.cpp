@@ -161,7 +161,7 @@ void Exercise::setUpPanel(QBoxLayout *panel)
     m_question->setFont(bold);
     layout->addWidget(m_question);
 
-    auto button = [this](const QString &text, const char *name, QKeySequence key, const QString &tip) {
+    auto button = [](const QString &text, const char *name, QKeySequence key, const QString &tip) {
         auto *b = new QPushButton(text);
         b->setObjectName(QLatin1String(name));
         b->setShortcut(key);
