@@ -897,7 +897,10 @@ void Timeline::syncText(TextShadow &shadow, const QString &text, const std::vect
         ++tail;
     if (same == before && same == after)
         return;
+    // In an edit block a cursor does not lay out its paragraph to know its
+    // column: a box of one long paragraph would be shaped whole at every move.
     QTextCursor cursor(shadow.edit->document());
+    cursor.beginEditBlock();
     cursor.setPosition(same);
     cursor.setPosition(before - tail, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
@@ -908,6 +911,7 @@ void Timeline::syncText(TextShadow &shadow, const QString &text, const std::vect
         cursor.insertText(text.mid(start, end - start), m_formats.at(formats[start]));
         start = end;
     }
+    cursor.endEditBlock();
     shadow.text = text;
     shadow.formats = formats;
 }

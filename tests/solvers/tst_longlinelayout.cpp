@@ -220,7 +220,17 @@ void TestLongLineLayout::followsChangesAnywhere()
         for (int round = 0; round < 300; ++round) {
             const int length = document.characterCount() - 1;
             cursor.setPosition(random.bounded(length + 1));
-            switch (random.bounded(6)) {
+            switch (random.bounded(7)) {
+            case 6: {
+                // Several edits reported as one, as the timeline makes them.
+                cursor.beginEditBlock();
+                cursor.setPosition(qMin(length, cursor.position() + random.bounded(20)), QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+                cursor.setPosition(random.bounded(document.characterCount()));
+                cursor.insertText(stack(random.bounded(1, 20), 'a' + random.bounded(26)));
+                cursor.endEditBlock();
+                break;
+            }
             case 4:
                 document.setPageSize(QSizeF(120 + random.bounded(100), -1));
                 break;
