@@ -820,34 +820,65 @@ void Timeline::applyChanges(int from, int to)
             syncList(shadow, rows);
         } else if (watched.textBox >= 0) {
             TextShadow &shadow = m_texts[watched.textBox];
-            QString text = shadow.text;
-            std::vector<quint16> formats = shadow.formats;
-            auto apply = [&](const Change &change) {
-                const int removedFirst = change.b + (back ? change.c : 0);
-                const int removedCount = back ? change.d : change.c;
-                const int insertedFirst = change.b + (back ? 0 : change.c);
-                const int insertedCount = back ? change.c : change.d;
-                int cut = 0;
-                for (int p = removedFirst; p < removedFirst + removedCount; ++p)
-                    cut += m_pieces[p].length;
-                text.remove(change.a, cut);
-                formats.erase(formats.begin() + change.a, formats.begin() + change.a + cut);
-                int at = change.a;
-                for (int p = insertedFirst; p < insertedFirst + insertedCount; ++p) {
-                    const Piece &piece = m_pieces[p];
-                    text.insert(at, QStringView(m_characters).mid(piece.offset, piece.length));
-                    formats.insert(formats.begin() + at, piece.length, piece.format);
-                    at += piece.length;
+            // Where a change cuts and what it puts in, as pieces of the record.
+            struct Edit
+            {
+                int at, firstCut, cutPieces, firstPut, putPieces;
+            };
+            auto editOf = [back](const Change &change) {
+                return back ? Edit{change.a, change.b + change.c, change.d, change.b, change.c}
+                            : Edit{change.a, change.b, change.c, change.b + change.c, change.d};
+            };
+            auto length = [this](int first, int count) {
+                int characters = 0;
+                for (int p = first; p < first + count; ++p)
+                    characters += m_pieces[p].length;
+                return characters;
+            };
+            auto forEachEdit = [&](const auto &visit) {
+                if (back) {
+                    for (auto at = end; at != begin;)
+                        visit(editOf(m_changes[*--at]));
+                } else {
+                    for (auto at = begin; at != end; ++at)
+                        visit(editOf(m_changes[*at]));
                 }
             };
-            if (back) {
-                for (auto at = end; at != begin;)
-                    apply(m_changes[*--at]);
-            } else {
-                for (auto at = begin; at != end; ++at)
-                    apply(m_changes[*at]);
-            }
-            syncText(shadow, text, formats);
+            // The span the changes touch, in the text after them: only that
+            // span is compared and put back, so a move costs what it changes,
+            // not the length of the box.
+            int from = shadow.text.size();
+            int to = 0;
+            int grown = 0;
+            forEachEdit([&](const Edit &edit) {
+                const int cut = length(edit.firstCut, edit.cutPieces);
+                const int put = length(edit.firstPut, edit.putPieces);
+                if (to >= edit.at + cut)
+                    to += put - cut;
+                else if (to > edit.at)
+                    to = edit.at;
+                from = qMin(from, edit.at);
+                to = qMax(to, edit.at + put);
+                grown += put - cut;
+            });
+            if (from > to)
+                continue;
+            const QString before = shadow.text.mid(from, to - grown - from);
+            const std::vector<quint16> formatsBefore(shadow.formats.begin() + from,
+                                                     shadow.formats.begin() + (to - grown));
+            forEachEdit([&](const Edit &edit) {
+                const int cut = length(edit.firstCut, edit.cutPieces);
+                shadow.text.remove(edit.at, cut);
+                shadow.formats.erase(shadow.formats.begin() + edit.at, shadow.formats.begin() + edit.at + cut);
+                int at = edit.at;
+                for (int p = edit.firstPut; p < edit.firstPut + edit.putPieces; ++p) {
+                    const Piece &piece = m_pieces[p];
+                    shadow.text.insert(at, QStringView(m_characters).mid(piece.offset, piece.length));
+                    shadow.formats.insert(shadow.formats.begin() + at, piece.length, piece.format);
+                    at += piece.length;
+                }
+            });
+            putBack(shadow, from, before, formatsBefore, to);
         }
     }
 }
@@ -883,37 +914,38 @@ void Timeline::syncList(ListShadow &shadow, const std::vector<Row> &target)
     shadow.rows = target;
 }
 
-void Timeline::syncText(TextShadow &shadow, const QString &text, const std::vector<quint16> &formats)
+// The box's text from `from` on was `before`, and is the shadow's up to
+// `to` now: the box gets what differs.
+void Timeline::putBack(const TextShadow &shadow, int from, const QString &before,
+                       const std::vector<quint16> &formatsBefore, int to)
 {
-    const int before = shadow.text.size();
-    const int after = text.size();
+    const int cut = before.size();
+    const int put = to - from;
     int same = 0;
-    while (same < before && same < after && shadow.text.at(same) == text.at(same)
-           && shadow.formats[same] == formats[same])
+    while (same < cut && same < put && before.at(same) == shadow.text.at(from + same)
+           && formatsBefore[same] == shadow.formats[from + same])
         ++same;
     int tail = 0;
-    while (tail < before - same && tail < after - same && shadow.text.at(before - 1 - tail) == text.at(after - 1 - tail)
-           && shadow.formats[before - 1 - tail] == formats[after - 1 - tail])
+    while (tail < cut - same && tail < put - same && before.at(cut - 1 - tail) == shadow.text.at(to - 1 - tail)
+           && formatsBefore[cut - 1 - tail] == shadow.formats[to - 1 - tail])
         ++tail;
-    if (same == before && same == after)
+    if (same == cut && same == put)
         return;
     // In an edit block a cursor does not lay out its paragraph to know its
     // column: a box of one long paragraph would be shaped whole at every move.
     QTextCursor cursor(shadow.edit->document());
     cursor.beginEditBlock();
-    cursor.setPosition(same);
-    cursor.setPosition(before - tail, QTextCursor::KeepAnchor);
+    cursor.setPosition(from + same);
+    cursor.setPosition(from + cut - tail, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
-    for (int start = same; start < after - tail;) {
+    for (int start = from + same; start < to - tail;) {
         int end = start + 1;
-        while (end < after - tail && formats[end] == formats[start])
+        while (end < to - tail && shadow.formats[end] == shadow.formats[start])
             ++end;
-        cursor.insertText(text.mid(start, end - start), m_formats.at(formats[start]));
+        cursor.insertText(shadow.text.mid(start, end - start), m_formats.at(shadow.formats[start]));
         start = end;
     }
     cursor.endEditBlock();
-    shadow.text = text;
-    shadow.formats = formats;
 }
 
 // Scrolling lays out every line the view has not laid out yet: done only on a move along the timeline.

@@ -207,7 +207,8 @@ private:
     void applyRowChange(std::vector<Row> &rows, const Change &change, bool back) const;
     void checkpointLists(bool initial);
     void syncList(ListShadow &shadow, const std::vector<Row> &target);
-    void syncText(TextShadow &shadow, const QString &text, const std::vector<quint16> &formats);
+    void putBack(const TextShadow &shadow, int from, const QString &before, const std::vector<quint16> &formatsBefore,
+                 int to);
     void retagPendingLines(int step);
     void updateHistory();
 
