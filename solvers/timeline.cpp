@@ -820,56 +820,51 @@ void Timeline::applyChanges(int from, int to)
             syncList(shadow, rows);
         } else if (watched.textBox >= 0) {
             TextShadow &shadow = m_texts[watched.textBox];
-            // Where a change cuts and what it puts in, as pieces of the record.
+            // Each change in the order it is applied: where it cuts how many
+            // characters, and the pieces of the record it puts in.
             struct Edit
             {
-                int at, firstCut, cutPieces, firstPut, putPieces;
+                int at, cut, put, firstPut, putPieces;
             };
-            auto editOf = [back](const Change &change) {
-                return back ? Edit{change.a, change.b + change.c, change.d, change.b, change.c}
-                            : Edit{change.a, change.b, change.c, change.b + change.c, change.d};
+            std::vector<Edit> edits;
+            auto add = [&](const Change &change) {
+                const int firstCut = change.b + (back ? change.c : 0);
+                const int cutPieces = back ? change.d : change.c;
+                Edit edit{change.a, 0, 0, change.b + (back ? 0 : change.c), back ? change.c : change.d};
+                for (int p = firstCut; p < firstCut + cutPieces; ++p)
+                    edit.cut += m_pieces[p].length;
+                for (int p = edit.firstPut; p < edit.firstPut + edit.putPieces; ++p)
+                    edit.put += m_pieces[p].length;
+                edits.push_back(edit);
             };
-            auto length = [this](int first, int count) {
-                int characters = 0;
-                for (int p = first; p < first + count; ++p)
-                    characters += m_pieces[p].length;
-                return characters;
-            };
-            auto forEachEdit = [&](const auto &visit) {
-                if (back) {
-                    for (auto at = end; at != begin;)
-                        visit(editOf(m_changes[*--at]));
-                } else {
-                    for (auto at = begin; at != end; ++at)
-                        visit(editOf(m_changes[*at]));
-                }
-            };
+            if (back) {
+                for (auto at = end; at != begin;)
+                    add(m_changes[*--at]);
+            } else {
+                for (auto at = begin; at != end; ++at)
+                    add(m_changes[*at]);
+            }
             // The span the changes touch, in the text after them: only that
             // span is compared and put back, so a move costs what it changes,
             // not the length of the box.
-            int from = shadow.text.size();
-            int to = 0;
+            int spanFrom = shadow.text.size();
+            int spanTo = 0;
             int grown = 0;
-            forEachEdit([&](const Edit &edit) {
-                const int cut = length(edit.firstCut, edit.cutPieces);
-                const int put = length(edit.firstPut, edit.putPieces);
-                if (to >= edit.at + cut)
-                    to += put - cut;
-                else if (to > edit.at)
-                    to = edit.at;
-                from = qMin(from, edit.at);
-                to = qMax(to, edit.at + put);
-                grown += put - cut;
-            });
-            if (from > to)
-                continue;
-            const QString before = shadow.text.mid(from, to - grown - from);
-            const std::vector<quint16> formatsBefore(shadow.formats.begin() + from,
-                                                     shadow.formats.begin() + (to - grown));
-            forEachEdit([&](const Edit &edit) {
-                const int cut = length(edit.firstCut, edit.cutPieces);
-                shadow.text.remove(edit.at, cut);
-                shadow.formats.erase(shadow.formats.begin() + edit.at, shadow.formats.begin() + edit.at + cut);
+            for (const Edit &edit : edits) {
+                if (spanTo >= edit.at + edit.cut)
+                    spanTo += edit.put - edit.cut;
+                else if (spanTo > edit.at)
+                    spanTo = edit.at;
+                spanFrom = qMin(spanFrom, edit.at);
+                spanTo = qMax(spanTo, edit.at + edit.put);
+                grown += edit.put - edit.cut;
+            }
+            const QString before = shadow.text.mid(spanFrom, spanTo - grown - spanFrom);
+            const std::vector<quint16> formatsBefore(shadow.formats.begin() + spanFrom,
+                                                     shadow.formats.begin() + (spanTo - grown));
+            for (const Edit &edit : edits) {
+                shadow.text.remove(edit.at, edit.cut);
+                shadow.formats.erase(shadow.formats.begin() + edit.at, shadow.formats.begin() + edit.at + edit.cut);
                 int at = edit.at;
                 for (int p = edit.firstPut; p < edit.firstPut + edit.putPieces; ++p) {
                     const Piece &piece = m_pieces[p];
@@ -877,8 +872,8 @@ void Timeline::applyChanges(int from, int to)
                     shadow.formats.insert(shadow.formats.begin() + at, piece.length, piece.format);
                     at += piece.length;
                 }
-            });
-            putBack(shadow, from, before, formatsBefore, to);
+            }
+            putBack(shadow, spanFrom, before, formatsBefore, spanTo);
         }
     }
 }
