@@ -430,7 +430,11 @@ void GraphView::renderDrawing(QPainter &painter, const QRectF &target)
                               || item->type() == QGraphicsSimpleTextItem::Type;
         if (!ownState)
             painter.save();
-        painter.setWorldTransform(item->sceneTransform() * fitted);
+        // Set only when it changes: PDF and SVG writers write out the whole
+        // state again at every new transform, and the edges all share one.
+        const QTransform transform = item->sceneTransform() * fitted;
+        if (painter.worldTransform() != transform)
+            painter.setWorldTransform(transform);
         item->paint(&painter, &option, nullptr);
         if (!ownState)
             painter.restore();
