@@ -79,17 +79,18 @@ void showRoute(QTextEdit *edit, const QString &route)
     edit->setFontWeight(QFont::Black);
     // Setting the whole text makes the box look for its cursor, which shapes
     // the whole paragraph: tens of thousands of characters of mixed scripts
-    // at the end of a long run. The first name is set, the rest is added
-    // behind the cursor, and the box shapes only the lines it shows.
-    edit->setPlainText(route.left(1));
-    if (route.size() > 1) {
-        QTextCursor rest(edit->document());
-        rest.beginEditBlock();
-        rest.movePosition(QTextCursor::End);
-        rest.insertText(route.mid(1), edit->currentCharFormat());
-        rest.endEditBlock();
-        edit->document()->setModified(false);
-    }
+    // at the end of a long run. The box is emptied, and the route goes in
+    // front of a cursor that keeps its place, so the box shapes only the
+    // lines it shows.
+    edit->setPlainText(QString());
+    QTextCursor start = edit->textCursor();
+    start.setKeepPositionOnInsert(true);
+    edit->setTextCursor(start);
+    QTextCursor text(edit->document());
+    text.beginEditBlock();
+    text.insertText(route, edit->currentCharFormat());
+    text.endEditBlock();
+    edit->document()->setModified(false);
 }
 
 // A route wraps only between vertices: every name is one character, so lines

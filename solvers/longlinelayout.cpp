@@ -102,8 +102,9 @@ void LongLineLayout::readRange(int from, int length, QString &text, std::vector<
 {
     text.clear();
     formats.clear();
-    text.reserve(length);
-    formats.reserve(length);
+    // One more: a text read anew gets the last paragraph's end behind it.
+    text.reserve(length + 1);
+    formats.reserve(length + 1);
     const int end = from + length;
     if (length <= 64) {
         // A click's few characters: found from the position, not from the paragraph's start.
@@ -152,6 +153,14 @@ void LongLineLayout::readChange(int from, int charsRemoved, int charsAdded)
     QString text;
     std::vector<quint16> formats;
     readRange(from, charsAdded, text, formats);
+    if (from == 0 && charsRemoved == int(m_text.size()) - 1) {
+        // A box written anew, a route at the end of a run: the text read is kept, with the last paragraph's end.
+        text.append(m_text.back());
+        formats.push_back(m_formats.back());
+        m_text = std::move(text);
+        m_formats = std::move(formats);
+        return;
+    }
     m_text.replace(from, charsRemoved, text);
     m_formats.erase(m_formats.begin() + from, m_formats.begin() + from + charsRemoved);
     m_formats.insert(m_formats.begin() + from, formats.begin(), formats.end());

@@ -370,7 +370,11 @@ int Timeline::addPieces(const QString &text, const std::vector<quint16> &formats
                && formats[end] == formats[start])
             ++end;
         m_pendingPieces.push_back({quint32(m_pendingCharacters.size()), quint16(end - start), formats[start]});
-        m_pendingCharacters.append(QStringView(text).mid(start, end - start));
+        // A whole text of one format is shared, not copied, while nothing else is pending.
+        if (end - start == text.size())
+            m_pendingCharacters.append(text);
+        else
+            m_pendingCharacters.append(QStringView(text).mid(start, end - start));
         start = end;
     }
     return pieces;
@@ -427,9 +431,15 @@ void Timeline::textChanged(int textBox, int position, int removed, int added)
         }
         m_pendingChanges.push_back(change(TextChanged, shadow.widget, position, first, cutPieces, putPieces));
     }
-    shadow.text.replace(from, cut, inserted);
-    shadow.formats.erase(shadow.formats.begin() + from, shadow.formats.begin() + from + cut);
-    shadow.formats.insert(shadow.formats.begin() + from, insertedFormats.begin(), insertedFormats.end());
+    if (cut == before) {
+        // A box written anew, a route at the end of a run: what was read is kept as it is.
+        shadow.text = inserted;
+        shadow.formats = std::move(insertedFormats);
+    } else {
+        shadow.text.replace(from, cut, inserted);
+        shadow.formats.erase(shadow.formats.begin() + from, shadow.formats.begin() + from + cut);
+        shadow.formats.insert(shadow.formats.begin() + from, insertedFormats.begin(), insertedFormats.end());
+    }
 }
 
 bool Timeline::hasPending() const
