@@ -81,8 +81,10 @@ void showRoute(QTextEdit *edit, const QString &route)
     // the whole paragraph: tens of thousands of characters of mixed scripts
     // at the end of a long run. The box is emptied, and the route goes in
     // front of a cursor that keeps its place, so the box shapes only the
-    // lines it shows.
-    edit->setPlainText(QString());
+    // lines it shows. An empty box, as the route's box is until the end of
+    // a run, is not emptied again: that alone made a new document.
+    if (!edit->document()->isEmpty())
+        edit->setPlainText(QString());
     QTextCursor start = edit->textCursor();
     start.setKeepPositionOnInsert(true);
     edit->setTextCursor(start);
