@@ -79,20 +79,19 @@ void showRoute(QTextEdit *edit, const QString &route)
     edit->setFontWeight(QFont::Black);
     // Setting the whole text makes the box look for its cursor, which shapes
     // the whole paragraph: tens of thousands of characters of mixed scripts
-    // at the end of a long run. The box is emptied, and the route goes in
-    // front of a cursor that keeps its place, so the box shapes only the
-    // lines it shows. An empty box, as the route's box is until the end of
-    // a run, is not emptied again: that alone made a new document.
-    if (!edit->document()->isEmpty())
-        edit->setPlainText(QString());
-    QTextCursor start = edit->textCursor();
-    start.setKeepPositionOnInsert(true);
-    edit->setTextCursor(start);
-    QTextCursor text(edit->document());
-    text.beginEditBlock();
-    text.insertText(route, edit->currentCharFormat());
-    text.endEditBlock();
-    edit->document()->setModified(false);
+    // at the end of a long run. The first name is set, the rest is added
+    // behind the cursor, and the box shapes only the lines it shows. (The
+    // whole route put in front of a cursor told to keep its place would come
+    // out selected: the cursor keeps its position, not its anchor.)
+    edit->setPlainText(route.left(1));
+    if (route.size() > 1) {
+        QTextCursor rest(edit->document());
+        rest.beginEditBlock();
+        rest.movePosition(QTextCursor::End);
+        rest.insertText(route.mid(1), edit->currentCharFormat());
+        rest.endEditBlock();
+        edit->document()->setModified(false);
+    }
 }
 
 // A route wraps only between vertices: every name is one character, so lines

@@ -400,6 +400,7 @@ void TestDialogs::routesWrapBetweenVerticles()
         // One run of Black from the first name on, the cursor before it: as if set in one go.
         QCOMPARE(formattedText(edit), QStringLiteral("@900:") + edit->toPlainText());
         QCOMPARE(edit->textCursor().position(), 0);
+        QVERIFY(!edit->textCursor().hasSelection());
         QCOMPARE(edit->fontWeight(), int(QFont::Black));
         QVERIFY(!edit->document()->isModified());
         for (int i = 0; i < layout->lineCount(); ++i) {
