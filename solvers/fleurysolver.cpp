@@ -79,17 +79,22 @@ void showRoute(QTextEdit *edit, const QString &route)
     edit->setFontWeight(QFont::Black);
     // Setting the whole text makes the box look for its cursor, which shapes
     // the whole paragraph: tens of thousands of characters of mixed scripts
-    // at the end of a long run. The first name is set, the rest is added
-    // behind the cursor, and the box shapes only the lines it shows. (The
-    // whole route put in front of a cursor told to keep its place would come
-    // out selected: the cursor keeps its position, not its anchor.)
+    // at the end of a long run. The first name is set, the whole route added
+    // behind the box's cursor and the first name taken back, in one edit
+    // block: the box shapes only the lines it shows, and the document
+    // reports one new text in place of the old. (The route put in front of
+    // a cursor told to keep its place would come out selected: the cursor
+    // keeps its position, not its anchor.)
     edit->setPlainText(route.left(1));
     if (route.size() > 1) {
-        QTextCursor rest(edit->document());
-        rest.beginEditBlock();
-        rest.movePosition(QTextCursor::End);
-        rest.insertText(route.mid(1), edit->currentCharFormat());
-        rest.endEditBlock();
+        QTextCursor text(edit->document());
+        text.beginEditBlock();
+        text.setPosition(1);
+        text.insertText(route, edit->currentCharFormat());
+        text.setPosition(0);
+        text.setPosition(1, QTextCursor::KeepAnchor);
+        text.removeSelectedText();
+        text.endEditBlock();
         edit->document()->setModified(false);
     }
 }
