@@ -340,21 +340,26 @@ struct RunResult
     qint64 endKib = 0;      // resident at the end of the run, the dialog still open
 };
 
-// The slowest click in the first or the last tenth of a run.
-double slowestInTenth(const std::vector<double> &times, bool last)
+// The slowest click in the first or the last tenth of a run; with a rank, the
+// click that many places below the slowest.
+double slowestInTenth(const std::vector<double> &times, bool last, size_t rank = 0)
 {
     const size_t tenth = std::max<size_t>(1, times.size() / 10);
     if (times.empty())
         return 0;
     const auto from = last ? times.end() - qint64(tenth) : times.begin();
-    return *std::max_element(from, from + qint64(tenth));
+    std::vector<double> part(from, from + qint64(tenth));
+    const auto at = part.begin() + qint64(std::min(rank, part.size() - 1));
+    std::nth_element(part.begin(), at, part.end(), std::greater<double>());
+    return *at;
 }
 
 /**
  * Opens a solver on the graph, clicks its start vertex and clicks "Krok
  * dalej..." until it is disabled or the time limit passes. Opening the dialog
  * and the start click count as clicks too. Shown, the dialog lays out its text
- * as it goes; painting waits for the event loop, which the run never enters.
+ * as it goes; painting waits for the event loop, which the run enters, untimed,
+ * every 1,000 clicks.
  */
 template<class Solver>
 RunResult runSteps(Graph &graph, double limitMs, bool shown = false)
@@ -1085,6 +1090,12 @@ int main(int argc, char **argv)
             note += QStringLiteral("; slowest in the first tenth %1 ms, in the last tenth %2 ms")
                         .arg(slowestInTenth(r.times, false), 0, 'f', 3)
                         .arg(slowestInTenth(r.times, true), 0, 'f', 3);
+            // One click the machine held up decides the slowest; a thousandth of the clicks does not.
+            const size_t thousandth = r.times.size() / 10 / 1000;
+            if (thousandth > 0)
+                note += QStringLiteral(" (one click in a thousand is slower than %1 ms in the first tenth, %2 ms in the last)")
+                            .arg(slowestInTenth(r.times, false, thousandth), 0, 'f', 3)
+                            .arg(slowestInTenth(r.times, true, thousandth), 0, 'f', 3);
             report({QStringLiteral("slowest click, ") + name, size, r.slowest, QStringLiteral("full repaint"), repaintMs,
                     QStringLiteral("≤ 1"), note});
         };
