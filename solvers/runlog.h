@@ -76,8 +76,18 @@ public:
     template<typename Visit>
     void forEachFrom(int node, Visit visit) const
     {
-        for (; node >= 0; node = m_nodes[node].below)
-            visit(m_nodes[node].value);
+        // Values pushed one after another lie one after another: walking such
+        // a stretch by index, not by the link just loaded, lets the processor
+        // run ahead of the loads.
+        while (node >= 0) {
+            int at = node;
+            while (at > 0 && m_nodes[at].below == at - 1) {
+                visit(m_nodes[at].value);
+                --at;
+            }
+            visit(m_nodes[at].value);
+            node = m_nodes[at].below;
+        }
     }
 
     /**

@@ -365,11 +365,23 @@ int Timeline::addPieces(const QString &text, const std::vector<quint16> &formats
 {
     int pieces = 0;
     for (int start = from; start < from + length; ++pieces) {
+        const int limit = qMin(from + length, start + int(std::numeric_limits<quint16>::max()));
+        const quint16 format = formats[start];
         int end = start + 1;
-        while (end < from + length && end - start < std::numeric_limits<quint16>::max()
-               && formats[end] == formats[start])
+        // A route is tens of thousands of characters in one format: they are
+        // compared a block at a time, which the compiler turns into vector code.
+        constexpr int block = 64;
+        while (end + block <= limit) {
+            unsigned differ = 0;
+            for (int i = 0; i < block; ++i)
+                differ |= unsigned(formats[end + i] ^ format);
+            if (differ)
+                break;
+            end += block;
+        }
+        while (end < limit && formats[end] == format)
             ++end;
-        m_pendingPieces.push_back({quint32(m_pendingCharacters.size()), quint16(end - start), formats[start]});
+        m_pendingPieces.push_back({quint32(m_pendingCharacters.size()), quint16(end - start), format});
         // A whole text of one format is shared, not copied, while nothing else is pending.
         if (end - start == text.size())
             m_pendingCharacters.append(text);

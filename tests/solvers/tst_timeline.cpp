@@ -2,8 +2,10 @@
 #include "solvers/fleurysolver.h"
 #include "solvers/historymodel.h"
 #include "solvers/mintysolver.h"
+#include "solvers/timeline.h"
 #include "tests/support/snapshot.h"
 
+#include <QListView>
 #include <QToolButton>
 
 #include <functional>
@@ -115,6 +117,8 @@ private slots:
     void aNewStartReplacesTheRun();
     void historyKeepsItsLinesWhateverIsDone_data();
     void historyKeepsItsLinesWhateverIsDone();
+    void textsComeBackInTheirWeights_data();
+    void textsComeBackInTheirWeights();
 };
 
 void TestTimeline::walksShowWhatFreshRunsShow_data()
@@ -412,6 +416,62 @@ void TestTimeline::historyKeepsItsLinesWhateverIsDone()
     model.clear();
     QCOMPARE(model.rowCount(), 0);
     QCOMPARE(model.storedBytes(), 0);
+}
+
+void TestTimeline::textsComeBackInTheirWeights_data()
+{
+    QTest::addColumn<int>("longest");
+    QTest::addColumn<int>("seed");
+    QTest::newRow("a few characters at a time") << 8 << 1;
+    QTest::newRow("runs of hundreds") << 700 << 2;
+    QTest::newRow("runs longer than a piece") << 70000 << 3;
+}
+
+// Random writes and cuts in random weights, several in one edit at times:
+// every moment of a box comes back with its text and its weights.
+void TestTimeline::textsComeBackInTheirWeights()
+{
+    QFETCH(int, longest);
+    QFETCH(int, seed);
+    std::mt19937 random(seed);
+    auto upTo = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
+    Graph graph;
+    QWidget window;
+    auto *box = new QTextEdit(&window);
+    box->setObjectName(QStringLiteral("box"));
+    Timeline timeline(&graph, new QListView(&window), &window);
+    timeline.watch(box);
+    timeline.setRecording(true);
+    const int weights[] = {QFont::Normal, QFont::Bold, QFont::Black};
+    QStringList moments; // after each step
+    for (int step = 0; step < 24; ++step) {
+        timeline.begin(Timeline::Forward);
+        QTextCursor cursor(box->document());
+        const bool oneEdit = upTo(1);
+        if (oneEdit)
+            cursor.beginEditBlock();
+        for (int edit = upTo(3); edit >= 0; --edit) {
+            const int size = box->document()->characterCount() - 1;
+            cursor.setPosition(upTo(size));
+            if (upTo(2) == 0)
+                cursor.setPosition(upTo(size), QTextCursor::KeepAnchor);
+            QString text(1 + upTo(longest - 1), Qt::Uninitialized);
+            for (QChar &c : text)
+                c = QChar(u'a' + upTo(3));
+            QTextCharFormat format;
+            format.setFontWeight(weights[upTo(2)]);
+            cursor.insertText(text, format);
+        }
+        if (oneEdit)
+            cursor.endEditBlock();
+        QVERIFY(timeline.commit());
+        moments.append(formattedText(box));
+    }
+    for (int move = 0; move < 40; ++move) {
+        const int to = upTo(moments.size()) - 1;
+        timeline.moveTo(to);
+        QCOMPARE(formattedText(box), to < 0 ? QString() : moments.at(to));
+    }
 }
 
 QTEST_MAIN(TestTimeline)
