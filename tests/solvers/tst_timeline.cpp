@@ -439,7 +439,7 @@ void TestTimeline::textsComeBackInTheirWeights()
     QWidget window;
     auto *box = new QTextEdit(&window);
     box->setObjectName(QStringLiteral("box"));
-    Timeline timeline(&graph, new QListView(&window), &window);
+    Timeline timeline(&graph, new QListView(&window), nullptr);
     timeline.watch(box);
     timeline.setRecording(true);
     const int weights[] = {QFont::Normal, QFont::Bold, QFont::Black};
