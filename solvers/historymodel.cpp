@@ -59,7 +59,7 @@ int HistoryModel::step(int row) const
 }
 
 // The run after the one holding line.
-std::vector<std::pair<int, int>>::const_iterator HistoryModel::runAfter(int line) const
+BlockVector<std::pair<int, int>>::const_iterator HistoryModel::runAfter(int line) const
 {
     return std::upper_bound(m_stepRuns.begin(), m_stepRuns.end(), line,
                             [](int l, const std::pair<int, int> &r) { return l < r.first; });
@@ -96,12 +96,12 @@ void HistoryModel::setStep(int row, int step)
 void HistoryModel::clear()
 {
     beginResetModel();
-    // Swapped with empty ones: clear() alone would keep the vectors' room.
+    // Swapped with empty ones: a vector's clear() alone would keep its room.
     std::vector<Block>().swap(m_blocks);
     m_open = QByteArray();
     m_openFirst = 0;
-    std::vector<quint32>().swap(m_ends);
-    std::vector<std::pair<int, int>>().swap(m_stepRuns);
+    m_ends.clear();
+    m_stepRuns.clear();
     std::vector<bool>().swap(m_utf16);
     m_unpacked = {{{-1, {}}, {-1, {}}}};
     endResetModel();
@@ -113,7 +113,7 @@ qint64 HistoryModel::storedBytes() const
     for (const Block &block : m_blocks)
         packed += block.packed.size() + qint64(sizeof(Block));
     return packed + m_open.size() + qint64(m_ends.size() * sizeof(quint32))
-           + qint64(m_stepRuns.size() * sizeof(m_stepRuns.front())) + qint64(m_utf16.size() / 8);
+           + qint64(m_stepRuns.size() * sizeof(std::pair<int, int>)) + qint64(m_utf16.size() / 8);
 }
 
 int HistoryModel::rowCount(const QModelIndex &parent) const
@@ -229,7 +229,7 @@ void HistoryModel::reopen(int block)
 // The lines first .. first + count - 1 are gone: the runs after them move down.
 void HistoryModel::removeStepRuns(int first, int count)
 {
-    std::vector<std::pair<int, int>> runs;
+    BlockVector<std::pair<int, int>> runs;
     const int lines = int(m_ends.size()) + count;
     for (std::size_t r = 0; r < m_stepRuns.size(); ++r) {
         const int begin = m_stepRuns[r].first;
@@ -243,5 +243,5 @@ void HistoryModel::removeStepRuns(int first, int count)
         if (runs.empty() || runs.back().second != m_stepRuns[r].second)
             runs.emplace_back(newBegin, m_stepRuns[r].second);
     }
-    m_stepRuns.swap(runs);
+    m_stepRuns = std::move(runs);
 }

@@ -1,6 +1,8 @@
 #ifndef HISTORYMODEL_H
 #define HISTORYMODEL_H
 
+#include "solvers/blockvector.h"
+
 #include <QAbstractListModel>
 #include <QByteArray>
 
@@ -58,7 +60,7 @@ private:
     int blockOf(int line) const;
     int firstLineOf(int block) const { return block < int(m_blocks.size()) ? m_blocks[block].firstLine : m_openFirst; }
     const QByteArray &blockText(int block) const;
-    std::vector<std::pair<int, int>>::const_iterator runAfter(int line) const;
+    BlockVector<std::pair<int, int>>::const_iterator runAfter(int line) const;
     int stepOf(int line) const;
     void seal();
     void reopen(int block);
@@ -70,9 +72,9 @@ private:
     QByteArray m_open;
     int m_openFirst = 0;
     // Each line's end in its block's text.
-    std::vector<quint32> m_ends;
+    BlockVector<quint32> m_ends;
     // Lines come step after step: a step is kept once for the lines from the first line of its run on.
-    std::vector<std::pair<int, int>> m_stepRuns;
+    BlockVector<std::pair<int, int>> m_stepRuns;
     std::vector<bool> m_utf16;
     // The blocks unpacked last: a view paints rows that lie in one block or two.
     mutable std::array<std::pair<int, QByteArray>, 2> m_unpacked{{{-1, {}}, {-1, {}}}};

@@ -1,6 +1,8 @@
 #ifndef RUNLOG_H
 #define RUNLOG_H
 
+#include "solvers/blockvector.h"
+
 #include <vector>
 
 /**
@@ -33,7 +35,7 @@ public:
     }
 
 private:
-    std::vector<T> m_entries;
+    BlockVector<T> m_entries;
     int m_count = 0;
 };
 
@@ -130,7 +132,7 @@ private:
 
     int depthOf(int node) const { return node < 0 ? 0 : m_nodes[node].depth; }
 
-    std::vector<Node> m_nodes;
+    BlockVector<Node> m_nodes;
     int m_top = -1;
 };
 

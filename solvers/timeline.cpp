@@ -38,6 +38,9 @@ Timeline::Timeline(Graph *graph, QListView *history, QObject *parent)
 {
     m_formats.append(QTextCharFormat());
     m_graph->setLookRecorder(this);
+    // A run may come to change every vertex and edge: the table of items is
+    // made that large now, not rebuilt whole in a click when it fills.
+    m_itemIds.reserve(m_graph->verticles().size() + m_graph->edgeCount());
     // Every line is one line of text: the view lays out millions of them by arithmetic.
     m_history->setUniformItemSizes(true);
     m_history->setModel(m_lines);
@@ -589,9 +592,9 @@ bool Timeline::commit()
         }
         m_changes.push_back(change);
     }
-    m_rows.insert(m_rows.end(), m_pendingRows.begin(), m_pendingRows.end());
-    m_pieces.insert(m_pieces.end(), m_pendingPieces.begin(), m_pendingPieces.end());
-    m_characters.append(m_pendingCharacters);
+    m_rows.append(m_pendingRows.begin(), m_pendingRows.end());
+    m_pieces.append(m_pendingPieces.begin(), m_pendingPieces.end());
+    m_characters.append(m_pendingCharacters.cbegin(), m_pendingCharacters.cend());
     const int step = m_position + 1;
     m_steps.push_back({quint32(m_looks.size()), quint32(m_changes.size()), linesEnd(step - 1) + quint32(m_pendingLines),
                        trigger, qint8(button)});
@@ -765,7 +768,7 @@ void Timeline::checkpointLists(bool initial)
             shadow.rowsSinceCheckpoint = 0;
             continue;
         }
-        const std::vector<quint32> &records = m_widgetChanges[shadow.widget];
+        const BlockVector<quint32> &records = m_widgetChanges[shadow.widget];
         // Counted in rows: one record may insert a whole list.
         for (auto r = std::lower_bound(records.begin(), records.end(), changesBegin(m_position)); r != records.end(); ++r)
             shadow.rowsSinceCheckpoint += m_changes[*r].kind == RowChanged ? 1 : m_changes[*r].b;
@@ -789,7 +792,7 @@ void Timeline::applyChanges(int from, int to)
 
         // Going back a scalar takes its value from before the earliest change
         // in the passage, going forward from after the latest one.
-        const std::vector<quint32> &scalars = m_widgetScalars[w];
+        const BlockVector<quint32> &scalars = m_widgetScalars[w];
         const auto scalarsBegin = std::lower_bound(scalars.begin(), scalars.end(), first);
         const auto scalarsEnd = std::lower_bound(scalars.begin(), scalars.end(), last);
         quint8 found = 0;
@@ -807,7 +810,7 @@ void Timeline::applyChanges(int from, int to)
                 watched.widget->setEnabled(value);
         }
 
-        const std::vector<quint32> &records = m_widgetChanges[w];
+        const BlockVector<quint32> &records = m_widgetChanges[w];
         const auto begin = std::lower_bound(records.begin(), records.end(), first);
         const auto end = std::lower_bound(records.begin(), records.end(), last);
         if (begin == end)
@@ -890,7 +893,11 @@ void Timeline::applyChanges(int from, int to)
                 int at = edit.at;
                 for (int p = edit.firstPut; p < edit.firstPut + edit.putPieces; ++p) {
                     const Piece &piece = m_pieces[p];
-                    shadow.text.insert(at, QStringView(m_characters).mid(piece.offset, piece.length));
+                    int put = at;
+                    m_characters.forEachSpan(piece.offset, piece.length, [&](const QChar *characters, std::size_t n) {
+                        shadow.text.insert(put, characters, qsizetype(n));
+                        put += int(n);
+                    });
                     shadow.formats.insert(shadow.formats.begin() + at, piece.length, piece.format);
                     at += piece.length;
                 }

@@ -2,6 +2,7 @@
 #define TIMELINE_H
 
 #include "graph/graph.h"
+#include "solvers/blockvector.h"
 
 #include <QFont>
 #include <QHash>
@@ -218,15 +219,15 @@ private:
     std::unique_ptr<TimelineStateStore> m_store;
 
     // Committed steps and their records, each step's records following the previous step's.
-    // Vectors rather than deques: a few large blocks, which go back to the system whole when
-    // the dialog closes, where small blocks left the heap pinned by whatever was allocated
-    // between them during the run.
-    std::vector<Step> m_steps;
-    std::vector<LookChange> m_looks;
-    std::vector<Change> m_changes;
-    std::vector<Row> m_rows;
-    std::vector<Piece> m_pieces;
-    QString m_characters;
+    // In blocks of 64 KiB rather than vectors, whose doubling copied megabytes into one click
+    // late in a long run, or deques, whose small blocks stayed pinned in the heap by whatever
+    // was allocated between them when the dialog closed.
+    BlockVector<Step> m_steps;
+    BlockVector<LookChange> m_looks;
+    BlockVector<Change> m_changes;
+    BlockVector<Row> m_rows;
+    BlockVector<Piece> m_pieces;
+    BlockVector<QChar> m_characters;
 
     // What changed since the last commit.
     QHash<QGraphicsItem *, Look> m_pendingLooks;
@@ -244,18 +245,18 @@ private:
 
     // Items whose look ever changed, by number, with their records in order,
     // their looks before the first, and the mark of the last jump that set each.
-    std::vector<QGraphicsItem *> m_items;
+    BlockVector<QGraphicsItem *> m_items;
     QHash<QGraphicsItem *, qint32> m_itemIds;
-    std::vector<std::vector<quint32>> m_itemLooks;
-    std::vector<Look> m_itemFirstLooks;
+    BlockVector<std::vector<quint32>> m_itemLooks;
+    BlockVector<Look> m_itemFirstLooks;
     std::vector<Look> m_lookTable;
     QHash<QPair<quint64, quint64>, quint32> m_lookIds;
     std::vector<quint32> m_itemMarks;
     quint32 m_jump = 0;
     // Each watched widget's records in order, its rows and text apart from the rest:
     // a jump finds a widget's changes without going through the others'.
-    std::vector<std::vector<quint32>> m_widgetChanges;
-    std::vector<std::vector<quint32>> m_widgetScalars;
+    std::vector<BlockVector<quint32>> m_widgetChanges;
+    std::vector<BlockVector<quint32>> m_widgetScalars;
 
     // Texts, fonts and formats are kept once and referred to by number.
     QHash<QString, qint32> m_textIds;
