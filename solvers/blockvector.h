@@ -128,12 +128,13 @@ public:
     }
     void pop_back() { resize(m_size - 1); }
     /// Inserts and erases by moving the elements after the place, as a vector does: cheap near the end.
-    iterator insert(const_iterator at, const T &value)
+    // By value: a value read from this sequence would move under its reference while the rest makes room.
+    iterator insert(const_iterator at, T value)
     {
         const std::size_t index = at - cbegin();
-        emplace_back(value);
+        emplace_back();
         std::move_backward(begin() + index, end() - 1, end());
-        (*this)[index] = value;
+        (*this)[index] = std::move(value);
         return begin() + index;
     }
     iterator erase(const_iterator first, const_iterator last)
