@@ -384,12 +384,8 @@ int Timeline::addPieces(const QString &text, const std::vector<quint16> &formats
         }
         while (end < limit && formats[end] == format)
             ++end;
-        m_pendingPieces.push_back({quint32(m_pendingCharacters.size()), quint16(end - start), format});
-        // A whole text of one format is shared, not copied, while nothing else is pending.
-        if (end - start == text.size())
-            m_pendingCharacters.append(text);
-        else
-            m_pendingCharacters.append(QStringView(text).mid(start, end - start));
+        m_pendingPieces.push_back({quint32(m_characters.size() - m_committedCharacters), quint16(end - start), format});
+        m_characters.append(text.constData() + start, text.constData() + end);
         start = end;
     }
     return pieces;
@@ -468,7 +464,7 @@ void Timeline::dropPending()
     m_pendingChanges.clear();
     m_pendingRows.clear();
     m_pendingPieces.clear();
-    m_pendingCharacters.clear();
+    m_characters.resize(m_committedCharacters);
     m_pendingLines = 0;
     m_trigger = Unknown;
     m_button = -1;
@@ -569,7 +565,7 @@ bool Timeline::commit()
     truncate(m_position + 1);
     const auto rowsBase = qint32(m_rows.size());
     const auto piecesBase = qint32(m_pieces.size());
-    const auto charactersBase = quint32(m_characters.size());
+    const auto charactersBase = quint32(m_committedCharacters);
     for (Piece &piece : m_pendingPieces)
         piece.offset += charactersBase;
     for (const Changed &look : looks) {
@@ -594,7 +590,7 @@ bool Timeline::commit()
     }
     m_rows.append(m_pendingRows.begin(), m_pendingRows.end());
     m_pieces.append(m_pendingPieces.begin(), m_pendingPieces.end());
-    m_characters.append(m_pendingCharacters.cbegin(), m_pendingCharacters.cend());
+    m_committedCharacters = m_characters.size();
     const int step = m_position + 1;
     m_steps.push_back({quint32(m_looks.size()), quint32(m_changes.size()), linesEnd(step - 1) + quint32(m_pendingLines),
                        trigger, qint8(button)});
@@ -635,7 +631,12 @@ void Timeline::truncate(int steps)
     if (steps == 0) {
         m_rows.clear();
         m_pieces.clear();
-        m_characters.clear();
+        // The step being committed has its characters behind the dropped ones.
+        if (m_characters.size() == m_committedCharacters)
+            m_characters.clear();
+        else
+            m_characters.erase(m_characters.cbegin(), m_characters.cbegin() + qint64(m_committedCharacters));
+        m_committedCharacters = 0;
     }
 }
 

@@ -234,7 +234,9 @@ private:
     std::vector<Change> m_pendingChanges;
     std::vector<Row> m_pendingRows;
     std::vector<Piece> m_pendingPieces;
-    QString m_pendingCharacters;
+    // A step's characters go straight behind the committed ones: a route is
+    // copied once, not gathered and then copied again when the step is kept.
+    std::size_t m_committedCharacters = 0;
     int m_pendingLines = 0;
     Trigger m_trigger = Unknown;
     int m_button = -1;

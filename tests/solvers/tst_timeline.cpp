@@ -422,10 +422,22 @@ void TestTimeline::textsComeBackInTheirWeights_data()
 {
     QTest::addColumn<int>("longest");
     QTest::addColumn<int>("seed");
-    QTest::newRow("a few characters at a time") << 8 << 1;
-    QTest::newRow("runs of hundreds") << 700 << 2;
-    QTest::newRow("runs longer than a piece") << 70000 << 3;
+    QTest::addColumn<int>("restartAt"); // the step a click on a new start makes, back at the first; -1: none
+    QTest::newRow("a few characters at a time") << 8 << 1 << -1;
+    QTest::newRow("runs of hundreds") << 700 << 2 << -1;
+    QTest::newRow("runs longer than a piece") << 70000 << 3 << -1;
+    QTest::newRow("a new start that writes") << 700 << 4 << 12;
 }
+
+namespace {
+// A solver that has its start from the first step on; its own state is not under test.
+struct StartedStore : TimelineStateStore
+{
+    void save(int) override {}
+    void restore(int) override {}
+    bool started() const override { return true; }
+};
+} // namespace
 
 // Random writes and cuts in random weights, several in one edit at times:
 // every moment of a box comes back with its text and its weights.
@@ -433,6 +445,7 @@ void TestTimeline::textsComeBackInTheirWeights()
 {
     QFETCH(int, longest);
     QFETCH(int, seed);
+    QFETCH(int, restartAt);
     std::mt19937 random(seed);
     auto upTo = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
     Graph graph;
@@ -440,12 +453,22 @@ void TestTimeline::textsComeBackInTheirWeights()
     auto *box = new QTextEdit(&window);
     box->setObjectName(QStringLiteral("box"));
     Timeline timeline(&graph, new QListView(&window), nullptr);
+    timeline.setStateStore(std::make_unique<StartedStore>());
     timeline.watch(box);
     timeline.setRecording(true);
     const int weights[] = {QFont::Normal, QFont::Bold, QFont::Black};
     QStringList moments; // after each step
     for (int step = 0; step < 24; ++step) {
-        timeline.begin(Timeline::Forward);
+        if (step == restartAt) {
+            // The new start's step replaces all the others, from before the first on.
+            timeline.moveTo(0);
+            timeline.openStart();
+            timeline.begin(Timeline::Click);
+            QCOMPARE(formattedText(box), QString());
+            moments.clear();
+        } else {
+            timeline.begin(Timeline::Forward);
+        }
         QTextCursor cursor(box->document());
         const bool oneEdit = upTo(1);
         if (oneEdit)
