@@ -227,9 +227,10 @@ void HistoryModel::reopen(int block)
 }
 
 // The lines first .. first + count - 1 are gone: the runs after them move down.
+// In place: a run is written at or before where it was read, never ahead of the reading.
 void HistoryModel::removeStepRuns(int first, int count)
 {
-    BlockVector<std::pair<int, int>> runs;
+    std::size_t kept = 0;
     const int lines = int(m_ends.size()) + count;
     for (std::size_t r = 0; r < m_stepRuns.size(); ++r) {
         const int begin = m_stepRuns[r].first;
@@ -240,8 +241,8 @@ void HistoryModel::removeStepRuns(int first, int count)
         if (keptBefore + keptAfter == 0)
             continue;
         const int newBegin = begin < first ? begin : std::max(begin, first + count) - count;
-        if (runs.empty() || runs.back().second != m_stepRuns[r].second)
-            runs.emplace_back(newBegin, m_stepRuns[r].second);
+        if (kept == 0 || m_stepRuns[kept - 1].second != m_stepRuns[r].second)
+            m_stepRuns[kept++] = {newBegin, m_stepRuns[r].second};
     }
-    m_stepRuns = std::move(runs);
+    m_stepRuns.resize(kept);
 }
